@@ -1,0 +1,50 @@
+#pragma once
+// Sub-commands register themselves here; each lives in its own cmd_*.cpp.
+#include <CLI/CLI.hpp>
+
+#include <functional>
+#include <ostream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace vornex::cli {
+
+// Exit status shared by every sub-command.
+enum Saida : int {
+  kSaidaOk = 0,         // nothing wrong found (warnings alone included)
+  kSaidaErrosDados = 1,  // errors found in the data
+  kSaidaFalha = 2,       // the command could not do its work
+};
+
+struct Contexto {
+  std::ostream& out;
+  std::ostream& err;
+  std::string pastaDados;  // --dados; empty means the user's default folder
+  int saida = kSaidaOk;
+};
+
+// Thrown by a command that cannot do its work; reported on stderr, exit 2.
+struct ErroComando : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+using Configurador = std::function<void(CLI::App& app, Contexto& ctx)>;
+
+struct Comando {
+  std::string nome;
+  std::string descricao;
+  Configurador configura;
+};
+
+std::vector<Comando>& Comandos();
+
+// Use at namespace scope in a cmd_*.cpp:
+//   static const RegistroComando r{"nome", "descrição", configura};
+struct RegistroComando {
+  RegistroComando(std::string nome, std::string descricao, Configurador c) {
+    Comandos().push_back({std::move(nome), std::move(descricao), std::move(c)});
+  }
+};
+
+}  // namespace vornex::cli

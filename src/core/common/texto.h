@@ -1,0 +1,52 @@
+#pragma once
+// Text, number and date helpers. Every declaration value is stored as text
+// (codes, DDMMAAAA dates, amounts in centavos, registrations); these pure
+// functions are the common tests, paddings and display forms.
+#include <string>
+#include <string_view>
+
+#include "common/mensagem.h"
+
+namespace vornex {
+
+// --- tests -----------------------------------------------------------------
+bool SoDigitos(std::string_view s);    // after trimming, only '0'..'9' (empty: true)
+bool SoZeros(std::string_view s);      // not empty, only '0', no trimming
+bool TextoValido(std::string_view s);  // codes 32..126, no '"' nor '\''
+bool SemRepeticao(std::string_view s); // false on four equal non-blank chars in a row
+bool TemArroba(std::string_view s);
+bool DataValida(std::string_view ddmmaaaa);
+
+// --- rule helpers ------------------------------------------------------------
+NuMensagem CriticaNumerico(std::string_view s, int n);  // "0040" | "X" | "0030" | "0000"
+NuMensagem CriticaTexto(std::string_view s);            // "0020" | "0000" | "0010"
+
+// --- counting and conversion -------------------------------------------------
+std::string_view Apara(std::string_view s);  // trims chars with codes up to 32
+int ContaPalavras(std::string_view s);
+long long ValorInteiro(std::string_view s);  // 0 when not an integer
+inline int Maior(int a, int b) { return a > b ? a : b; }
+
+// --- padding and cleaning ----------------------------------------------------
+std::string ZerosEsquerda(std::string_view s, int n);
+std::string EspacosDireita(std::string_view s, int n);
+std::string Espacos(int n);
+std::string Zeros(int n);
+std::string TiraEspacos(std::string_view s);
+std::string TiraPontos(std::string_view s);
+std::string TiraZerosEsquerda(std::string_view s);
+std::string FormataTelefone(std::string_view s);
+
+// --- dates -------------------------------------------------------------------
+std::string InverteData(std::string_view ddmmaaaa);  // AAAAMMDD
+std::string FormataData(std::string_view ddmmaaaa);  // DD/MM/AAAA
+
+// --- display forms -----------------------------------------------------------
+std::string NomeMes(std::string_view mes);
+std::string FormataValor(std::string_view centavos);
+// Screens and reports: types "1" and "3". The protocol variant also knows "4".
+std::string FormataInscricao(std::string_view numero, std::string_view tipo);
+std::string FormataInscricaoProtocolo(std::string_view numero, std::string_view tipo);
+std::string FormataPis(std::string_view pis);
+
+}  // namespace vornex

@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# VORNEX: installs what is missing, builds, and starts the program or runs the tests.
+#   ./vornex.sh [argumentos do programa]   instala, compila e inicia o programa
+#   ./vornex.sh testes                     instala, compila e executa todos os testes
+set -euo pipefail
+cd "$(dirname "$0")"
+
+PACOTES=(build-essential cmake ninja-build pkg-config g++ clang
+         libsqlite3-dev zlib1g-dev libssl-dev libcli11-dev nlohmann-json3-dev
+         libgtest-dev libgmock-dev libbenchmark-dev
+         qt6-base-dev qt6-base-dev-tools libgl-dev
+         poppler-utils xvfb xauth)
+
+instala() {
+  local faltam=()
+  for p in "${PACOTES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || faltam+=("$p")
+  done
+  [ ${#faltam[@]} -eq 0 ] && return 0
+  echo "Instalando: ${faltam[*]}"
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${faltam[@]}"
+}
+
+compila() {  # pasta, opções do cmake...
+  local pasta=$1; shift
+  cmake -S . -B "$pasta" -G Ninja "$@" >/dev/null
+  cmake --build "$pasta" -j "$(nproc)"
+}
+
+testes() {
+  compila build
+  (cd build && ctest --output-on-failure -j "$(nproc)")
+  # The same tests again with AddressSanitizer and UndefinedBehaviorSanitizer.
+  compila build-san -DCMAKE_BUILD_TYPE=Debug -DVORNEX_SANITIZE=ON -DVORNEX_BENCH=OFF
+  (cd build-san && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+     ctest --output-on-failure -j "$(nproc)")
+}
+
+instala
+case "${1:-}" in
+  testes) testes ;;
+  *)
+    compila build
+    if [ -x build/src/gui/vornex ]; then
+      exec build/src/gui/vornex "$@"
+    else
+      exec build/src/cli/vornex-cli "${@:---help}"
+    fi
+    ;;
+esac
