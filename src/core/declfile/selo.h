@@ -12,8 +12,8 @@
 
 namespace vornex {
 
-// What computes the seal from a finished file (the call the old external hash
-// library offered): the file's path in, a text of at least 32 characters out,
+// What computes the seal from a finished file, so that another digest can
+// take MD5's place: the file's path in, a text of at least 32 characters out,
 // of which the first 32 are used. The seal field is read as blanks, so the
 // result does not depend on a seal already written. nullopt when the file
 // cannot be read or does not end in a type-9 record.
