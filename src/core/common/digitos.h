@@ -1,6 +1,6 @@
 #pragma once
-// Check digits of CNPJ, CEI, CPF and PIS/PASEP. The tests assume digit texts
-// of the stated length; the field rules screen everything else first.
+// Check digits of CNPJ, CEI, CPF and PIS/PASEP. The field rules screen
+// empty, all-zero and malformed values before these tests are called.
 #include <string_view>
 
 namespace vornex {
@@ -12,6 +12,7 @@ int DvPis(int soma);  // 10 stands for the 'X' of remainder 1
 char DigitoChar(int dv);
 char DvCei(std::string_view onzeDigitos);
 
+// False also for texts that are not digits of the stated length.
 bool CnpjValido(std::string_view inscricao14);
 bool CeiValido(std::string_view inscricao14);
 bool CpfValido(std::string_view cpf11);

@@ -38,15 +38,19 @@ std::string TiraZerosEsquerda(std::string_view s);
 std::string FormataTelefone(std::string_view s);
 
 // --- dates -------------------------------------------------------------------
+// Both cut their pieces like substring copies, so a short text gives short pieces.
 std::string InverteData(std::string_view ddmmaaaa);  // AAAAMMDD
 std::string FormataData(std::string_view ddmmaaaa);  // DD/MM/AAAA
 
 // --- display forms -----------------------------------------------------------
 std::string NomeMes(std::string_view mes);
-std::string FormataValor(std::string_view centavos);
+// A decimal text with ',' as separator ('.' thousands are dropped), shown as
+// ###,##0.00 with blanks in front for a proportional-font column; "Erro" when
+// the text is not a number. Amounts stored in centavos are converted by the caller.
+std::string FormataValor(std::string_view valor);
 // Screens and reports: types "1" and "3". The protocol variant also knows "4".
 std::string FormataInscricao(std::string_view numero, std::string_view tipo);
 std::string FormataInscricaoProtocolo(std::string_view numero, std::string_view tipo);
-std::string FormataPis(std::string_view pis);
+std::string FormataPis(std::string_view pis);  // NNN.NNNNN.NN.N; other lengths unchanged
 
 }  // namespace vornex
