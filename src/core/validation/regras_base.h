@@ -5,7 +5,6 @@
 #include <initializer_list>
 #include <string_view>
 
-#include "common/digitos.h"
 #include "common/mensagem.h"
 #include "common/texto.h"
 #include "validation/referencias.h"
@@ -64,13 +63,6 @@ inline bool DiaMesValido(std::string_view ddmm, std::string_view anoBase) {
 
 // AAAAMMDD of an 8-character date as a number (0 when not all digits).
 inline long long DataNumero(std::string_view ddmmaaaa) { return ValorInteiro(InverteData(ddmmaaaa)); }
-
-// The check-digit tests assume digit texts of their length; these screen
-// anything else first, so no rule hands them a short or non-digit value.
-inline bool CnpjOk(std::string_view t) { return t.size() == 14 && SoDigitos(t) && CnpjValido(t); }
-inline bool CeiOk(std::string_view t) { return t.size() == 14 && SoDigitos(t) && CeiValido(t); }
-inline bool CpfOk(std::string_view t) { return t.size() == 11 && SoDigitos(t) && CpfValido(t); }
-inline bool PisOk(std::string_view t) { return t.size() == 11 && SoDigitos(t) && PisValido(t); }
 
 // A value whose emptiness has its own answer, then N digits.
 inline NuMensagem Preenchido(std::string_view v, int largura, NuMensagem seVazio) {

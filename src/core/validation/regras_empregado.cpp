@@ -1,5 +1,6 @@
 #include "validation/regras_empregado.h"
 
+#include "common/digitos.h"
 #include "validation/regras_base.h"
 
 namespace vornex {
@@ -11,7 +12,7 @@ NuMensagem CriticaPis(std::string_view pis) {
   if (v.empty()) return "0153"_msg;
   if (auto m = CriticaNumerico(v, 11); !m.ok()) return m;
   // A PIS of zeros is allowed here; CriticaVinculoPis limits its link types.
-  if (SoZeros(v) || PisOk(v)) return kSemOcorrencia;
+  if (SoZeros(v) || PisValido(v)) return kSemOcorrencia;
   return "0150"_msg;
 }
 
@@ -147,7 +148,7 @@ NuMensagem CriticaCpf(std::string_view cpf) {
   const auto v = Apara(cpf);
   if (v.empty()) return "0211"_msg;
   if (auto m = CriticaNumerico(v, 11); !m.ok()) return m;
-  if (SoZeros(v) || CpfOk(v)) return kSemOcorrencia;
+  if (SoZeros(v) || CpfValido(v)) return kSemOcorrencia;
   return "0210"_msg;
 }
 

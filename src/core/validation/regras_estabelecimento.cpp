@@ -1,5 +1,6 @@
 #include "validation/regras_estabelecimento.h"
 
+#include "common/digitos.h"
 #include "validation/regras_base.h"
 
 namespace vornex {
@@ -13,8 +14,8 @@ NuMensagem CriticaCnpjCei(std::string_view inscricao) {
   if (v.empty()) return "0055"_msg;
   if (auto m = CriticaNumerico(v, 14); !m.ok()) return m;
   if (SoZeros(v)) return "0055"_msg;
-  if (CnpjOk(v)) return CeiOk(v) ? "0050"_msg : "0051"_msg;
-  if (CeiOk(v)) return "0052"_msg;
+  if (CnpjValido(v)) return CeiValido(v) ? "0050"_msg : "0051"_msg;
+  if (CeiValido(v)) return "0052"_msg;
   return "0053"_msg;
 }
 
@@ -30,8 +31,8 @@ NuMensagem CriticaInscricaoTipo(std::string_view inscricao, std::string_view tip
   const auto t = Apara(tipo);
   if (i.empty() || SoZeros(i)) return kSemOcorrencia;
   if (t.empty() || SoZeros(t)) return kSemOcorrencia;
-  if (t == "1") return CnpjOk(i) ? kSemOcorrencia : "0131"_msg;
-  if (t == "3") return CeiOk(i) ? kSemOcorrencia : "0131"_msg;
+  if (t == "1") return CnpjValido(i) ? kSemOcorrencia : "0131"_msg;
+  if (t == "3") return CeiValido(i) ? kSemOcorrencia : "0131"_msg;
   return kSemOcorrencia;
 }
 
@@ -52,7 +53,7 @@ NuMensagem CriticaCeiVinculado(std::string_view ceiVinculado) {
   const auto v = Apara(ceiVinculado);
   if (v.empty()) return "0431"_msg;
   if (auto m = CriticaNumerico(v, 14); !m.ok()) return m;
-  if (SoZeros(v) || CeiOk(v)) return kSemOcorrencia;
+  if (SoZeros(v) || CeiValido(v)) return kSemOcorrencia;
   return "0430"_msg;
 }
 

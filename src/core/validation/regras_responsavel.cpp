@@ -1,5 +1,6 @@
 #include "validation/regras_responsavel.h"
 
+#include "common/digitos.h"
 #include "validation/regras_base.h"
 
 namespace vornex {
@@ -15,12 +16,12 @@ NuMensagem CriticaInscricaoResponsavel(std::string_view inscricao, int comprimen
   if (comprimentoDigitado == 11) {
     if (Trecho(v, 0, 3) != "000") return "0054"_msg;
     if (SoZeros(Trecho(v, 3, 11))) return "0055"_msg;
-    if (v.size() == 14 && CpfOk(v.substr(3))) return "0056"_msg;
+    if (CpfValido(Trecho(v, 3, 11)) && v.size() == 14) return "0056"_msg;
     return "0054"_msg;
   }
   if (SoZeros(v)) return "0055"_msg;
-  if (CnpjOk(v)) return CeiOk(v) ? "0049"_msg : "0051"_msg;
-  if (CeiOk(v)) return "0052"_msg;
+  if (CnpjValido(v)) return CeiValido(v) ? "0049"_msg : "0051"_msg;
+  if (CeiValido(v)) return "0052"_msg;
   return "0054"_msg;
 }
 
