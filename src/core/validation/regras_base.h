@@ -1,7 +1,7 @@
 #pragma once
 // Building blocks shared by the field rules; not for callers outside
-// validation/. Nothing here allocates: the rules run dozens of times per
-// link over whole declarations.
+// validation/. Nothing here allocates beyond small strings: the rules run
+// dozens of times per link over whole declarations.
 #include <initializer_list>
 #include <string_view>
 
@@ -63,6 +63,14 @@ inline bool DiaMesValido(std::string_view ddmm, std::string_view anoBase) {
 
 // AAAAMMDD of an 8-character date as a number (0 when not all digits).
 inline long long DataNumero(std::string_view ddmmaaaa) { return ValorInteiro(InverteData(ddmmaaaa)); }
+
+// Every value present and numeric: the cross-field rules judge nothing else
+// (each field's own rule reports it).
+inline bool InformadosNumericos(std::initializer_list<std::string_view> valores) {
+  for (auto v : valores)
+    if (v.empty() || !SoDigitos(v)) return false;
+  return true;
+}
 
 // A value whose emptiness has its own answer, then N digits.
 inline NuMensagem Preenchido(std::string_view v, int largura, NuMensagem seVazio) {

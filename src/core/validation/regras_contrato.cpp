@@ -8,14 +8,6 @@ using namespace regras;
 
 namespace {
 
-// Every value present and numeric: the cross-field rules judge nothing else
-// (each field's own rule reports it).
-bool InformadosNumericos(std::initializer_list<std::string_view> valores) {
-  for (auto v : valores)
-    if (v.empty() || !SoDigitos(v)) return false;
-  return true;
-}
-
 bool AnoDaAdmissaoEhBase(std::string_view admissao, std::string_view anoBase) { return Ano(admissao) == anoBase; }
 
 // Link types of public servants, which the public sector may declare.

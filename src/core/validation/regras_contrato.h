@@ -1,5 +1,5 @@
 #pragma once
-// Field rules of the employment part of a link (Bd8vinc): admission,
+// Field rules of the employment side of a link (Bd8vinc): admission,
 // salary, hours, occupation, link type, dismissal, absences, monthly pay and
 // the 13th salary. Dismissal and absence dates are DDMM of `anoBase`; money
 // is in centavos; months are "01".."12" ("99": paid with the dismissal).

@@ -59,13 +59,6 @@ constexpr std::string_view kBrasileira = "10";
 bool Estrangeiro(std::string_view nacionalidade) {
   return ValorInteiro(nacionalidade) != 0 && nacionalidade != kBrasileira;
 }
-
-// The arrival rules look only at values that are present and numeric.
-bool InformadosNumericos(std::initializer_list<std::string_view> valores) {
-  for (auto v : valores)
-    if (v.empty() || !SoDigitos(v)) return false;
-  return true;
-}
 }  // namespace
 
 NuMensagem CriticaChegadaNacionalidade(std::string_view anoChegada, std::string_view nacionalidade) {
