@@ -14,6 +14,7 @@ TEST(RegrasContrato, Admissao) {
       CASO(CriticaDaAdmissao("00000000"), "0392"_msg),
       CASO(CriticaDaAdmissao("0101200"), "0030"_msg),
       CASO(CriticaDaAdmissao("0101200A"), "0040"_msg),
+      CASO(CriticaDaAdmissao("010220041"), NuMensagem::Excede()),
       CASO(CriticaDaAdmissao("30022004"), "0390"_msg),
       CASO(CriticaDaAdmissao("01022004"), kSemOcorrencia),
 
@@ -244,6 +245,7 @@ TEST(RegrasContrato, DesligamentoEAvisoPrevio) {
       CASO(CriticaAvisoPrevio(""), "0335"_msg),
       CASO(CriticaAvisoPrevio("1000"), "0030"_msg),
       CASO(CriticaAvisoPrevio("00000100A"), "0040"_msg),
+      CASO(CriticaAvisoPrevio("1234567890"), NuMensagem::Excede()),
       CASO(CriticaAvisoPrevio("000000000"), kSemOcorrencia),
   });
 }
@@ -315,6 +317,7 @@ TEST(RegrasContrato, CriticaRemuneracaoMesAceitaMesesParciaisAbaixoDoMinimo) {
       CASO(CriticaRemuneracaoMes("", "04", "1", "0000", "01012000", "2004"), "0315"_msg),
       CASO(CriticaRemuneracaoMes("2399", "04", "1", "0000", "01012000", "2004"), "0030"_msg),
       CASO(CriticaRemuneracaoMes("00002399A", "04", "1", "0000", "01012000", "2004"), "0040"_msg),
+      CASO(CriticaRemuneracaoMes("1234567890", "04", "1", "0000", "01012000", "2004"), NuMensagem::Excede()),
       CASO(CriticaRemuneracaoMes("000000000", "04", "1", "0000", "01012000", "2004"), kSemOcorrencia),
 
       // Admitted before the base year: every month but the dismissal's is judged.
@@ -394,14 +397,20 @@ TEST(RegrasContrato, MesesEValoresDoDecimoTerceiro) {
       CASO(CriticaMes13Adiantamento("13"), "0322"_msg),
       CASO(CriticaMes13Adiantamento("99"), "0322"_msg),
       CASO(CriticaMes13ParcelaFinal(""), "0322"_msg),
+      CASO(CriticaMes13ParcelaFinal("1"), "0030"_msg),
+      CASO(CriticaMes13ParcelaFinal("9A"), "0040"_msg),
+      CASO(CriticaMes13ParcelaFinal("990"), NuMensagem::Excede()),
       CASO(CriticaMes13ParcelaFinal("00"), kSemOcorrencia),
       CASO(CriticaMes13ParcelaFinal("99"), kSemOcorrencia),
       CASO(CriticaMes13ParcelaFinal("13"), "0322"_msg),
 
       CASO(CriticaValor13Adiantamento(""), "0333"_msg),
       CASO(CriticaValor13Adiantamento("10000"), "0030"_msg),
+      CASO(CriticaValor13Adiantamento("00001000A"), "0040"_msg),
+      CASO(CriticaValor13Adiantamento("1234567890"), NuMensagem::Excede()),
       CASO(CriticaValor13Adiantamento("000010000"), kSemOcorrencia),
       CASO(CriticaValor13ParcelaFinal(""), "0334"_msg),
+      CASO(CriticaValor13ParcelaFinal("10000"), "0030"_msg),
       CASO(CriticaValor13ParcelaFinal("00001000A"), "0040"_msg),
       CASO(CriticaValor13ParcelaFinal("1234567890"), NuMensagem::Excede()),
 

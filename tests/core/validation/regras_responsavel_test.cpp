@@ -57,6 +57,8 @@ TEST(RegrasDeclaracao, DatasDeGeracaoERetificacaoEm2005) {
       CASO(CriticaDaGeracao("30022005"), "0421"_msg),
 
       CASO(CriticaDaRetificacao(true, ""), "0030"_msg),
+      CASO(CriticaDaRetificacao(true, "1503200A"), "0040"_msg),
+      CASO(CriticaDaRetificacao(false, "150320051"), NuMensagem::Excede()),
       CASO(CriticaDaRetificacao(true, "00000000"), "0410"_msg),
       CASO(CriticaDaRetificacao(true, "15032005"), kSemOcorrencia),
       CASO(CriticaDaRetificacao(true, "31122004"), "0410"_msg),
