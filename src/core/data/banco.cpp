@@ -350,8 +350,12 @@ const std::shared_ptr<const Esquema>& Consulta::esquema() {
     std::vector<std::string> nomes;
     nomes.reserve(static_cast<std::size_t>(n));
     for (int i = 0; i < n; ++i) {
+      // A column selected by its name in another case ("coPisPasepEmpregado")
+      // keeps the table's spelling, so rows read alike whatever the SQL wrote;
+      // an alias is kept as written.
       const char* c = sqlite3_column_name(st_, i);
-      nomes.emplace_back(c ? c : "");
+      const char* origem = sqlite3_column_origin_name(st_, i);
+      nomes.emplace_back(origem && c && sqlite3_stricmp(origem, c) == 0 ? origem : (c ? c : ""));
     }
     esquema_ = std::make_shared<const Esquema>(std::move(nomes));
   }

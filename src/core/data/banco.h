@@ -113,7 +113,9 @@ class Consulta {
   long long inteiro(int coluna) const;
   bool nulo(int coluna) const;
   Linha linha();
-  // Column names of the result, shared by every Linha it yields.
+  // Column names of the result, shared by every Linha it yields. A table
+  // column keeps its declared spelling even when the SQL wrote it in another
+  // case; an alias ("count(*) as n") is kept as written.
   const std::shared_ptr<const Esquema>& esquema();
   // Labels results with a table's own Esquema (same columns in the same order).
   void usaEsquema(std::shared_ptr<const Esquema> esquema);

@@ -9,7 +9,7 @@ namespace vornex {
 
 namespace {
 
-constexpr std::array<std::pair<int, std::string_view>, 21> kDescricoes{{
+constexpr std::array<std::pair<int, std::string_view>, 22> kDescricoes{{
     {kErroSistema, "Erro interno do gerenciador de dados"},
     {kErroMemoria, "Memória insuficiente"},
     {kErroTabelaInexistente, "Tabela não encontrada"},
@@ -31,9 +31,10 @@ constexpr std::array<std::pair<int, std::string_view>, 21> kDescricoes{{
     {kErroParametro, "Parâmetro desconhecido"},
     {kErroTabelaOcupada, "Tabela em uso por outro programa (Table is busy)"},
     {kErroAcessoNegado, "Acesso negado"},
+    {kErroValorListaConsulta, "Valor não encontrado na lista de consulta"},
 }};
 
-constexpr std::array<std::pair<int, std::string_view>, 9> kCategorias{{
+constexpr std::array<std::pair<int, std::string_view>, 10> kCategorias{{
     {0x21, "Erro do sistema"},
     {0x22, "Objeto não encontrado"},
     {0x23, "Dados corrompidos"},
@@ -43,6 +44,7 @@ constexpr std::array<std::pair<int, std::string_view>, 9> kCategorias{{
     {0x27, "Pedido inválido"},
     {0x28, "Conflito de bloqueio"},
     {0x29, "Segurança"},
+    {0x2A, "Consulta"},
 }};
 
 bool Comeca(std::string_view s, std::string_view prefixo) { return s.substr(0, prefixo.size()) == prefixo; }

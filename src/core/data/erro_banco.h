@@ -34,6 +34,9 @@ inline constexpr int kErroInstrucao = 9985;          // 0x2701: malformed SQL, m
 inline constexpr int kErroParametro = 9986;          // 0x2702: unknown named parameter
 inline constexpr int kErroTabelaOcupada = 10241;     // 0x2801: "Table is busy"
 inline constexpr int kErroAcessoNegado = 10497;      // 0x2901
+// Never raised by this engine; kept because the fatal-error report leaves it
+// unshown while a lookup list has the focus.
+inline constexpr int kErroValorListaConsulta = 10756;  // 0x2A04
 
 // The text a busy table's error always contains.
 inline constexpr std::string_view kTextoTabelaOcupada = "Table is busy";

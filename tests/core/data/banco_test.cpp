@@ -53,6 +53,10 @@ TEST(Banco, ConsultaComParametrosNomeadosELinhasEmOrdemDeChave) {
   EXPECT_EQ(r[0]["No"], "a");
   EXPECT_EQ(r[0]["InAtivo"], "1");
   EXPECT_EQ(r[0]["Nada"], "");
+  // A column written in another case keeps the table's spelling; an alias stays.
+  auto caixa = Consulta(c, "select cO, no as apelido from tx").primeira();
+  ASSERT_TRUE(caixa);
+  EXPECT_EQ(caixa->esquema().colunas(), (std::vector<std::string>{"Co", "apelido"}));
   // Reused with new parameters, and again with the same ones.
   q.defineLogico("bAtivo", false);
   EXPECT_EQ(q.todas().size(), 1u);
