@@ -5,9 +5,9 @@
 //
 // Storage: a text column is CHAR(n) NOT NULL DEFAULT '' with a CHECK on its
 // length; a logical column is BOOLEAN NOT NULL DEFAULT 0 holding 0 or 1. An
-// index is named after the file the old engine kept it in, "TABELA.PX" for a
-// primary index (UNIQUE) and "TABELA.XG0", ... for a secondary one, so that a
-// missing index can be found and rebuilt by that name.
+// index is stored under its index-file name, "TABELA.PX" for a primary index
+// (UNIQUE) and "TABELA.XG0", ... for a secondary one, so that start-up and
+// the re-index command find a missing index and rebuild it by that name.
 #include <filesystem>
 #include <memory>
 #include <optional>
