@@ -1,6 +1,12 @@
 #include "data/pasta_dados.h"
 
+#include <array>
 #include <cstdlib>
+#include <stdexcept>
+
+#include "data/banco.h"
+#include "data/referencia.h"
+#include "data/tabelas.h"
 
 namespace vornex {
 
@@ -22,6 +28,81 @@ fs::path PastaDadosInstalados() {
   std::error_code ec;
   if (fs::is_directory(VORNEX_DATA_INSTALL_DIR, ec)) return fs::path(VORNEX_DATA_INSTALL_DIR);
   return fs::path(VORNEX_DATA_SOURCE_DIR);
+}
+
+namespace {
+
+constexpr std::array<const char*, 3> kArquivos{kArquivoDeclaracao, kArquivoReferencia, kArquivoTrabalho};
+// Marks our files (PRAGMA application_id) and their layout version.
+constexpr int kIdAplicacao = 0x564f524e;  // "VORN"
+constexpr int kVersaoEstrutura = 1;
+
+fs::path Temporario(const fs::path& pasta, const char* arquivo) {
+  return pasta / (std::string(".") + arquivo + ".novo");
+}
+
+void RemoveTemporarios(const fs::path& pasta) {
+  std::error_code ec;
+  for (const char* a : kArquivos) {
+    fs::remove(Temporario(pasta, a), ec);
+    fs::remove(fs::path(Temporario(pasta, a).string() + "-journal"), ec);
+  }
+}
+
+}  // namespace
+
+std::vector<ResumoCarga> InicializaPastaDados(const fs::path& pasta, const fs::path& origem) {
+  std::error_code ec;
+  fs::create_directories(pasta, ec);
+  if (ec || !fs::is_directory(pasta, ec))
+    throw std::runtime_error("não foi possível criar a pasta de dados " + pasta.string());
+  for (const char* a : kArquivos)
+    if (fs::exists(pasta / a, ec))
+      throw std::runtime_error("a pasta de dados " + pasta.string() + " já contém " + a +
+                               "; iniciar cria apenas uma pasta nova e não substitui dados existentes");
+
+  RemoveTemporarios(pasta);
+  std::vector<ResumoCarga> resumo;
+  std::vector<fs::path> criados;
+  try {
+    {
+      Conexao c = Conexao::Abre(Temporario(pasta, kArquivoDeclaracao), Conexao::Modo::Cria);
+      c.anexa(Temporario(pasta, kArquivoReferencia), "referencia", Conexao::Modo::Cria);
+      c.anexa(Temporario(pasta, kArquivoTrabalho), "trabalho", Conexao::Modo::Cria);
+      // Files under temporary names need no journal on disk: a failure
+      // throws them away. One transaction makes it a single commit.
+      for (auto a : {ArquivoDados::Declaracao, ArquivoDados::Referencia, ArquivoDados::Trabalho}) {
+        std::string e(EsquemaBanco(a));
+        c.executa("PRAGMA " + e + ".journal_mode = MEMORY");
+        c.executa("PRAGMA " + e + ".application_id = " + std::to_string(kIdAplicacao));
+        c.executa("PRAGMA " + e + ".user_version = " + std::to_string(kVersaoEstrutura));
+      }
+      Transacao t(c);
+      for (const auto& def : DefinicoesSistema()) CriaTabela(c, def, true);
+      resumo = CarregaArquivosReferencia(c, origem);
+      t.confirma();
+    }
+    for (const char* a : kArquivos) {
+      if (fs::exists(pasta / a, ec))
+        throw std::runtime_error("a pasta de dados " + pasta.string() + " ganhou " + a +
+                                 " durante a inicialização; nada foi substituído");
+      fs::rename(Temporario(pasta, a), pasta / a);
+      criados.push_back(pasta / a);
+    }
+  } catch (...) {
+    // Only files this call made are removed.
+    for (const auto& f : criados) fs::remove(f, ec);
+    RemoveTemporarios(pasta);
+    throw;
+  }
+  return resumo;
+}
+
+bool AbreOuInicializaPastaDados(const fs::path& pasta, const fs::path& origem) {
+  std::error_code ec;
+  if (fs::exists(pasta, ec) && !fs::is_empty(pasta, ec)) return false;
+  InicializaPastaDados(pasta, origem);
+  return true;
 }
 
 }  // namespace vornex

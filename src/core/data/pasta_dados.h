@@ -5,6 +5,7 @@
 // (trabalho.db, recreated by the passes).
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace vornex {
 
@@ -22,5 +23,23 @@ std::filesystem::path ResolvePastaDados(const std::string& escolhida);
 // the message catalog): $VORNEX_DADOS_REFERENCIA when set, else the installed
 // folder when it exists, else the source tree's data/ (build tree runs).
 std::filesystem::path PastaDadosInstalados();
+
+struct ResumoCarga;
+
+// Creates a new data folder: the folder itself when needed, the declaration
+// file with its empty tables, the reference file loaded from the data files
+// of `origem`, and an empty work file. Only a new folder: when any of the
+// three files is already there, nothing is touched and std::runtime_error
+// says so. The files are built under temporary names and renamed at the end,
+// so a failure leaves no half-made folder behind. Answers the rows loaded
+// into each reference table.
+std::vector<ResumoCarga> InicializaPastaDados(const std::filesystem::path& pasta,
+                                              const std::filesystem::path& origem = PastaDadosInstalados());
+
+// What both front ends call first: a data folder that does not exist yet,
+// or exists and is empty, is initialised (true); any other is left as it is
+// for VerificaArquivosDados to judge (false).
+bool AbreOuInicializaPastaDados(const std::filesystem::path& pasta,
+                                const std::filesystem::path& origem = PastaDadosInstalados());
 
 }  // namespace vornex
