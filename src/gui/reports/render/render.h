@@ -1,0 +1,48 @@
+#pragma once
+// The one renderer of the banded reports: Qt's painter without widgets, so the
+// command line draws PDFs without a display (QGuiApplication on the offscreen
+// platform) and the desktop program prints and previews through the same code.
+#include <QImage>
+#include <QString>
+
+#include "reports/relatorio.h"
+
+class QPainter;
+class QPrinter;
+
+namespace vornex::render {
+
+// Draws one page with the painter's origin at the paper's top-left corner;
+// escala is device pixels per layout unit.
+void DesenhaPagina(QPainter& pintor, const relatorio::Pagina& pagina, double escala);
+
+// Writes the document to a PDF file in the paper the document names. A
+// document with no page writes nothing and answers 0; otherwise the page
+// count. The file appears complete or not at all; a failure throws
+// std::runtime_error and leaves an existing file as it was.
+int GravaPdf(relatorio::Documento& doc, const QString& arquivo,
+             const relatorio::Emissao& emissao = relatorio::EmissaoAgora());
+
+// Prints on a printer the user has set up: its page range (all pages unless
+// the range is PageRange), copies and collation; paper and orientation are the
+// document's. Answers the number of distinct pages printed (0: no job started).
+int Imprime(relatorio::Documento& doc, QPrinter& impressora,
+            const relatorio::Emissao& emissao = relatorio::EmissaoAgora());
+
+// Page images for a preview: the pages are counted once, then each image is
+// drawn on demand by a pass that stops at its page, so nothing but the page
+// shown is held.
+class Previa {
+ public:
+  explicit Previa(relatorio::Documento& doc, relatorio::Emissao emissao = relatorio::EmissaoAgora());
+  int Paginas() const { return total_; }
+  // zoom 1 is 96 pixels per inch; a null image outside 1..Paginas().
+  QImage Imagem(int numero, double zoom = 1.0);
+
+ private:
+  relatorio::Documento& doc_;
+  relatorio::Emissao emissao_;
+  int total_;
+};
+
+}  // namespace vornex::render
