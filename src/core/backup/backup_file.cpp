@@ -393,10 +393,13 @@ void TBackupFile::Progresso(const std::string& arquivo, std::int64_t feito) {
   if (!continua) continua_ = false;
 }
 
-bool TBackupFile::PedeDisco(int disco) {
+bool TBackupFile::PedeDisco(int disco, bool& semTratador) {
+  semTratador = true;
   if (!eventos_) return continua_;
   bool continua = true;
+  eventos_->discoPadrao_ = false;
   eventos_->OnNeedDisk(*this, disco, continua);
+  semTratador = eventos_->discoPadrao_;
   if (!continua) continua_ = false;
   return continua_;
 }
@@ -524,7 +527,8 @@ bool TBackupFile::Grava(const std::vector<ItemBackup>& itens, const fs::path& ar
         std::snprintf(proximo, sizeof proximo, "%s%03d", kNomeProximoDisco.data(), volume);
         g.texto(proximo);
         g.fecha();
-        if (!PedeDisco(volume)) break;
+        bool semTratador = false;
+        if (!PedeDisco(volume, semTratador)) break;
         g.abre(NomeVolume(arquivo, volume));
         volumeNovo = true;
       }
@@ -616,13 +620,9 @@ bool TBackupFile::Restaura(const fs::path& arquivo, const fs::path& pasta) {
         ++volume;
         l.fecha();
         const fs::path proximo = NomeVolume(arquivo, volume);
-        if (eventos_) {
-          while (PedeDisco(volume) && !fs::exists(proximo, ec)) {
-          }
-          if (!continua_) break;
-        } else if (!fs::exists(proximo, ec)) {
-          throw Falha{kErroLeituraBackup};
-        }
+        for (bool semTratador = false; PedeDisco(volume, semTratador) && !fs::exists(proximo, ec);)
+          if (semTratador) throw Falha{kErroLeituraBackup};
+        if (!continua_) break;
         if (!l.abre(proximo)) throw Falha{kErroLeituraBackup};
         LeSegmento(l, z, atual.get(), continua, aoBloco);
         continue;

@@ -62,9 +62,11 @@ class EBackupFile : public std::runtime_error {
 class TBackupFile;
 
 // What the front end implements. Every handler may set `continua` to false to
-// stop the operation, or call Stop(). Without a handler object a backup goes
+// stop the operation, or call Stop(). Without a handler object, or when
+// OnNeedDisk is not overridden (or the override calls this one), a backup goes
 // on to the next volume by itself and a restore opens the next volume when it
-// is there (and fails with "Cannot read archive" when it is not).
+// is there and fails with "Cannot read archive" when it is not. An override
+// that answers "continue" is asked again for as long as the volume is missing.
 class EventosBackup {
  public:
   virtual ~EventosBackup() = default;
@@ -73,12 +75,18 @@ class EventosBackup {
                           bool& /*continua*/) {}
   // Before volume `disco` is created (backup) or opened (restore); a restore
   // asks again while the volume's file does not exist.
-  virtual void OnNeedDisk(TBackupFile& /*sender*/, int /*disco*/, bool& /*continua*/) {}
+  virtual void OnNeedDisk(TBackupFile& /*sender*/, int /*disco*/, bool& /*continua*/) {
+    discoPadrao_ = true;
+  }
   // Before each archived file is restored: may change the target and the decision.
   virtual void OnRestoreFile(TBackupFile& /*sender*/, std::string& /*arquivo*/,
                              std::uint32_t /*dataDos*/, bool& /*restaura*/) {}
   // Once, at the end of a failed operation.
   virtual void OnError(TBackupFile& /*sender*/, int /*codigo*/, const std::string& /*texto*/) {}
+
+ private:
+  friend class TBackupFile;
+  bool discoPadrao_ = false;  // the default OnNeedDisk ran: nobody waits for disks
 };
 
 // One file to archive: where its bytes come from and the name stored for it.
@@ -149,7 +157,7 @@ class TBackupFile {
   bool Grava(const std::vector<ItemBackup>& itens, const std::filesystem::path& arquivo);
   bool Restaura(const std::filesystem::path& arquivo, const std::filesystem::path& pasta);
   void Progresso(const std::string& arquivo, std::int64_t feito);
-  bool PedeDisco(int disco);
+  bool PedeDisco(int disco, bool& semTratador);
   void Inicia();
   void Termina(int codigo);
 

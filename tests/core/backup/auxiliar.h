@@ -1,6 +1,7 @@
 #pragma once
 // Shared by the backup tests: temporary folders, files with chosen dates and
 // a writer of archives byte by byte, for the cases the component never writes.
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <zlib.h>
