@@ -132,7 +132,7 @@ class TBackupFile {
   std::string ErrorText() const { return std::string(TextoErroBackup(codigoErro_)); }
 
   // --- operations --------------------------------------------------------------
-  // Archives the files the specifications expand to ("folder/pattern", with a
+  // Archives the files the patterns expand to ("folder/pattern", with a
   // trailing " /s" for subfolders); true when the archive was completed.
   bool Backup(const std::vector<std::string>& especificacoes, const std::filesystem::path& arquivo);
   // Archives the given files under the given stored names.

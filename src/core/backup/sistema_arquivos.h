@@ -1,7 +1,7 @@
 #pragma once
 // The file-system services the backup archive relies on, in their Linux form:
 // packed DOS dates, the archive attribute and the expansion of file
-// specifications with wildcards.
+// file patterns with wildcards.
 #include <cstdint>
 #include <ctime>
 #include <filesystem>
