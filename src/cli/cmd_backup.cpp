@@ -1,0 +1,85 @@
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "backup/copia_seguranca.h"
+#include "backup/progresso_texto.h"
+#include "comando.h"
+#include "data/pasta_dados.h"
+
+namespace vornex::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Opcoes {
+  std::string arquivo;
+  std::int64_t tamanhoVolume = -1;  // -1: from the free space, as the window does
+};
+
+// Volumes are files beside the first one; the free space is checked again
+// before each when the size was not given.
+class EventosBackupCli : public ProgressoTexto {
+ public:
+  EventosBackupCli(std::ostream& err, fs::path arquivo, bool automatico)
+      : ProgressoTexto(err, kRotuloProgressoBackup), arquivo_(std::move(arquivo)), automatico_(automatico) {}
+
+  void OnNeedDisk(TBackupFile& b, int disco, bool& continua) override {
+    termina();
+    if (automatico_) {
+      const auto tamanho = TamanhoVolumeLivre(EspacoLivre(arquivo_.parent_path()).value_or(0));
+      if (!tamanho) {
+        semEspaco = true;
+        continua = false;
+        return;
+      }
+      b.MaxSize(*tamanho);
+    }
+    saida_ << "Volume " << disco << ": " << NomeVolume(arquivo_, disco).string() << "\n";
+  }
+
+  bool semEspaco = false;
+
+ private:
+  fs::path arquivo_;
+  bool automatico_;
+};
+
+std::string SemQuebras(std::string_view s) {
+  std::string r;
+  for (char c : s)
+    if (c != '\r') r.push_back(c);
+  return r;
+}
+
+void Executa(const Opcoes& o, Contexto& ctx) {
+  const fs::path arquivo = fs::absolute(ComExtensaoBackup(o.arquivo));
+  const bool automatico = o.tamanhoVolume < 0;
+  std::int64_t tamanho = o.tamanhoVolume;
+  if (automatico) {
+    const auto t = TamanhoVolumeLivre(EspacoLivre(arquivo.parent_path()).value_or(0));
+    if (!t) throw ErroComando(SemQuebras(kMsgEspacoInsuficiente));
+    tamanho = *t;
+  }
+  EventosBackupCli eventos(ctx.err, arquivo, automatico);
+  const auto r = GravaCopiaSeguranca(ResolvePastaDados(ctx.pastaDados), arquivo, tamanho, &eventos);
+  eventos.termina();
+  if (eventos.semEspaco) throw ErroComando(SemQuebras(kMsgEspacoInsuficiente));
+  if (!r.ok) throw ErroComando(r.mensagem.empty() ? "Cópia de segurança interrompida." : r.mensagem);
+  ctx.out << r.mensagem << "\n";
+}
+
+void Configura(CLI::App& app, Contexto& ctx) {
+  auto o = std::make_shared<Opcoes>();
+  app.add_option("arquivo", o->arquivo, "Arquivo da cópia (extensão .BKP)")->required();
+  app.add_option("--tamanho-volume", o->tamanhoVolume,
+                 "Tamanho máximo de cada volume em bytes (0: um só volume; padrão: o espaço livre)")
+      ->check(CLI::NonNegativeNumber);
+  app.callback([o, &ctx] { Executa(*o, ctx); });
+}
+
+const RegistroComando registro{"backup", "Grava uma cópia de segurança das tabelas da declaração",
+                               Configura};
+
+}  // namespace
+}  // namespace vornex::cli

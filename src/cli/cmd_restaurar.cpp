@@ -1,0 +1,63 @@
+#include <filesystem>
+#include <string>
+
+#include "backup/copia_seguranca.h"
+#include "backup/progresso_texto.h"
+#include "comando.h"
+#include "data/pasta_dados.h"
+
+namespace vornex::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Nobody can insert a disk here: a volume that is not beside the first one
+// ends the restore.
+class EventosRestauracaoCli : public ProgressoTexto {
+ public:
+  EventosRestauracaoCli(std::ostream& err, fs::path arquivo)
+      : ProgressoTexto(err, kRotuloProgressoRestauracao), arquivo_(std::move(arquivo)) {}
+
+  void OnNeedDisk(TBackupFile&, int disco, bool& continua) override {
+    termina();
+    const fs::path volume = NomeVolume(arquivo_, disco);
+    std::error_code ec;
+    if (!fs::exists(volume, ec)) {
+      volumeAusente = volume;
+      continua = false;
+      return;
+    }
+    saida_ << "Volume " << disco << ": " << volume.string() << "\n";
+  }
+
+  fs::path volumeAusente;
+
+ private:
+  fs::path arquivo_;
+};
+
+void Configura(CLI::App& app, Contexto& ctx) {
+  auto arquivo = std::make_shared<std::string>();
+  app.add_option("arquivo", *arquivo, "Arquivo da cópia (extensão .BKP)")->required();
+  app.callback([arquivo, &ctx] {
+    const fs::path caminho = fs::absolute(*arquivo);
+    EventosRestauracaoCli eventos(ctx.err, caminho);
+    const auto r = RestauraCopiaSeguranca(ResolvePastaDados(ctx.pastaDados), caminho, &eventos);
+    eventos.termina();
+    if (!r.ok) {
+      std::string m = r.mensagem;
+      if (!eventos.volumeAusente.empty())
+        m += " [" + std::string(kMsgArquivoInexistente) + " " + eventos.volumeAusente.string() + "]";
+      else if (!r.detalhe.empty())
+        m += " [" + r.detalhe + "]";
+      throw ErroComando(m);
+    }
+    ctx.out << r.mensagem << "\n";
+  });
+}
+
+const RegistroComando registro{"restaurar",
+                               "Restaura as tabelas da declaração de uma cópia de segurança", Configura};
+
+}  // namespace
+}  // namespace vornex::cli

@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Saida {
+  int codigo;
+  std::string out, err;
+};
+
+Saida Roda(std::vector<std::string> args) {
+  std::ostringstream out, err;
+  int c = vornex::cli::Executa(args, out, err);
+  return {c, out.str(), err.str()};
+}
+
+class BackupCli : public testing::Test {
+ protected:
+  void SetUp() override {
+    std::string modelo = (fs::temp_directory_path() / "vornex-cli-backup-XXXXXX").string();
+    pasta_ = ::mkdtemp(modelo.data());
+    fs::create_directories(pasta_ / "dados");
+    sqlite3* db = nullptr;
+    sqlite3_open((pasta_ / "dados" / "declaracao.db").c_str(), &db);
+    sqlite3_exec(db,
+                 "CREATE TABLE Bd8emp (NuInscricao TEXT, Dados BLOB); CREATE TABLE Bd8vinc (NuPis TEXT);"
+                 "CREATE TABLE BD8Resp (NoResponsavel TEXT);"
+                 "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 80) "
+                 "INSERT INTO Bd8emp SELECT i, randomblob(1000) FROM n;"
+                 "INSERT INTO BD8Resp VALUES ('Maria');",
+                 nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+  }
+  void TearDown() override { fs::remove_all(pasta_); }
+
+  std::string p(const std::string& nome) const { return (pasta_ / nome).string(); }
+
+  fs::path pasta_;
+};
+
+TEST_F(BackupCli, GravaERestauraEmVolumes) {
+  auto b = Roda({"--dados", p("dados"), "backup", p("copia"), "--tamanho-volume", "40000"});
+  ASSERT_EQ(b.codigo, 0) << b.err;
+  EXPECT_EQ(b.out, "Gravação da cópia bem sucedida.\n");
+  EXPECT_NE(b.err.find("Progresso da cópia de segurança: 100%"), std::string::npos);
+  EXPECT_TRUE(fs::exists(p("copia.BKP")));
+  EXPECT_TRUE(fs::exists(p("copia.002")));
+
+  auto r = Roda({"--dados", p("nova"), "restaurar", p("copia.BKP")});
+  ASSERT_EQ(r.codigo, 0) << r.err;
+  EXPECT_EQ(r.out, "Restauração da cópia bem sucedida.\n");
+  EXPECT_NE(r.err.find("Progresso restauração da cópia de segurança: 100%"), std::string::npos);
+  EXPECT_EQ(fs::file_size(p("nova/declaracao.db")), fs::file_size(p("dados/declaracao.db")));
+
+  fs::remove(p("copia.002"));
+  auto falta = Roda({"--dados", p("nova"), "restaurar", p("copia.BKP")});
+  EXPECT_EQ(falta.codigo, 2);
+  EXPECT_NE(falta.err.find("Ocorreu um erro durante o processo de restauração. [Arquivo inexistente. " +
+                           p("copia.002") + "]"),
+            std::string::npos)
+      << falta.err;
+}
+
+TEST_F(BackupCli, FalhasSaemComDoisEOTexto) {
+  struct Caso {
+    std::vector<std::string> args;
+    std::string texto;
+  };
+  std::ofstream(p("lixo.BKP")) << "lixo";
+  const std::vector<Caso> casos = {
+      {{"--dados", p("vazia"), "backup", p("c.BKP")},
+       "Ocorreu um erro durante o processo de backup: [Cannot read file]."},
+      {{"--dados", p("dados"), "backup", p("c.zip")}, "Extensao inválida de arquivo de backup."},
+      {{"--dados", p("dados"), "restaurar", p("c.zip")}, "Extensao inválida de arquivo de backup."},
+      {{"--dados", p("dados"), "restaurar", p("nao.BKP")}, "Arquivo inexistente."},
+      {{"--dados", p("dados"), "restaurar", p("lixo.BKP")}, "Esse não é um arquivo de backup ZEMA válido"},
+  };
+  for (const auto& c : casos) {
+    SCOPED_TRACE(c.texto);
+    auto s = Roda(c.args);
+    EXPECT_EQ(s.codigo, 2);
+    EXPECT_NE(s.err.find(c.texto), std::string::npos) << s.err;
+    EXPECT_TRUE(s.out.empty());
+  }
+}
+
+}  // namespace
