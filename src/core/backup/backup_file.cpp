@@ -42,11 +42,26 @@ struct FechaArquivoC {
 };
 using ArquivoC = std::unique_ptr<std::FILE, FechaArquivoC>;
 
+// Each volume is written beside its final name and renamed over it only when
+// complete, so a backup that fails or is stopped never destroys the archive
+// that was there before.
 class Gravador {
  public:
+  Gravador() = default;
+  Gravador(const Gravador&) = delete;
+  Gravador& operator=(const Gravador&) = delete;
+  ~Gravador() { descarta(); }
+
   void abre(const fs::path& p) {
-    f_.reset(std::fopen(p.c_str(), "wb"));
-    if (!f_) throw Falha{kErroGravacaoBackup};
+    descarta();
+    alvo_ = p;
+    temporario_ = p;
+    temporario_ += ".parcial";
+    f_.reset(std::fopen(temporario_.c_str(), "wb"));
+    if (!f_) {
+      temporario_.clear();
+      throw Falha{kErroGravacaoBackup};
+    }
     pos_ = 0;
   }
   void escreve(const void* d, std::size_t n) {
@@ -66,10 +81,24 @@ class Gravador {
   std::int64_t posicao() const { return pos_; }
   void fecha() {
     if (std::FILE* f = f_.release(); f && std::fclose(f) != 0) throw Falha{kErroGravacaoBackup};
+    if (!temporario_.empty()) {
+      if (::rename(temporario_.c_str(), alvo_.c_str()) != 0) throw Falha{kErroGravacaoBackup};
+      temporario_.clear();
+    }
   }
 
  private:
+  void descarta() {
+    f_.reset();
+    if (!temporario_.empty()) {
+      std::error_code ec;
+      fs::remove(temporario_, ec);
+      temporario_.clear();
+    }
+  }
+
   ArquivoC f_;
+  fs::path alvo_, temporario_;
   std::int64_t pos_ = 0;
 };
 
@@ -537,9 +566,10 @@ bool TBackupFile::Grava(const std::vector<ItemBackup>& itens, const fs::path& ar
     }
     if (continua_) {
       g.int32(0);
+      g.fecha();
       completo = true;
     }
-    g.fecha();
+    // A stopped backup leaves its unfinished volume out (the Gravador drops it).
   } catch (const Falha& f) {
     erro = f.codigo;
     completo = false;
