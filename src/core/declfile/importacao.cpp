@@ -9,6 +9,7 @@
 #include "data/tabela.h"
 #include "data/tabelas.h"
 #include "data/tabelas_trabalho.h"
+#include "declfile/itens_lista.h"
 #include "validation/regras_estabelecimento.h"
 
 namespace vornex {
@@ -27,8 +28,7 @@ ModoImportacao ModoDoTexto(std::string_view texto) {
 }
 
 std::string ItemImportacao::texto() const {
-  return EspacosDireita(FormataInscricao(inscricao, tipo), 18) + "  " + prefixo + "  " + EspacosDireita(nome, 30) +
-         "  " + vinculos;
+  return TextoItemEstabelecimento(inscricao, tipo, prefixo, nome, vinculos);
 }
 
 bool ItemImportacao::prefixoImportavel() const {
