@@ -1,6 +1,9 @@
 #include "declfile/importacao.h"
 
+#include <sqlite3.h>
+
 #include <algorithm>
+#include <optional>
 #include <stdexcept>
 
 #include "common/texto.h"
@@ -124,7 +127,9 @@ class Importador {
         defVinc_(*DefinicaoSistema(kTabelaVinculos)),
         bd8emp_(c, kTabelaEstabelecimentos),
         te8emp_(c, kTrabalhoEstabelecimento),
-        te8imp_(c, kTabelaImportacao),
+        leImp_(c, "SELECT * FROM trabalho.TE8Imp WHERE rowid = ?1"),
+        contaImp_(c, "UPDATE trabalho.TE8Imp SET NuPrefixoEstabelecimento = ?1, NuTotalDesligados = ?2,"
+                     " NuTotalDuplicados = ?3, NuTotalImportados = ?4, CoImp = ?5, Seq = ?6 WHERE rowid = ?7"),
         vinculosArquivo_(c, "SELECT " + ListaColunas(defVinc_) +
                                 " FROM trabalho.Te8vinc WHERE CoCgcCeiEstabelecimento = ?1"
                                 " AND NuPrefixoEstabelecimento = ?2 AND AnBase = ?3 ORDER BY rowid"),
@@ -151,23 +156,38 @@ class Importador {
   bool porVinculo() const { return porVinculo_; }
   long long totalProgresso() const { return totalProgresso_; }
   std::size_t importadosTotal() const { return importadosTotal_; }
+  // Rows written or looked up since the last call.
+  long long linhasPostadas() {
+    const long long n = linhasPostadas_;
+    linhasPostadas_ = 0;
+    return n;
+  }
 
   // Step 6 for one TE8Imp row; posts the row's counters and code.
-  void processa(const Linha& original, Medidor& medidor) {
+  void processa(long long rowid, Medidor& medidor) {
     medidor_ = &medidor;
-    Linha imp = original;
+    leImp_.defineInteiro(1, rowid);
+    auto lida = leImp_.primeira();
+    if (!lida) return;
+    Linha imp = std::move(*lida);
     prefixoNovo_ = std::string(kSemPrefixoNovo);
     existe_ = false;
     desligados_ = duplicados_ = importados_ = 0;
 
-    Transacao t(c_);
     if (Identificacao(imp)) ImportaEstabelecimento(imp);
     imp["NuTotalDesligados"] = std::to_string(desligados_);
     imp["NuTotalDuplicados"] = std::to_string(duplicados_);
     imp["NuTotalImportados"] = std::to_string(importados_);
-    te8imp_.altera(original, imp);
-    t.confirma();
+    contaImp_.defineTexto(1, imp["NuPrefixoEstabelecimento"])
+        .defineTexto(2, imp["NuTotalDesligados"])
+        .defineTexto(3, imp["NuTotalDuplicados"])
+        .defineTexto(4, imp["NuTotalImportados"])
+        .defineTexto(5, imp["CoImp"])
+        .defineTexto(6, imp["Seq"])
+        .defineInteiro(7, rowid)
+        .executa();
     importadosTotal_ += static_cast<std::size_t>(importados_);
+    linhasPostadas_ += 1 + importados_ + duplicados_;
   }
 
  private:
@@ -351,8 +371,8 @@ class Importador {
   OpcoesImportacao o_;
   std::string anoOrigem_;
   const DefinicaoTabela& defVinc_;
-  Tabela bd8emp_, te8emp_, te8imp_;
-  Consulta vinculosArquivo_, duplicado_, duplicadoNome_, insereVinculo_;
+  Tabela bd8emp_, te8emp_;
+  Consulta leImp_, contaImp_, vinculosArquivo_, duplicado_, duplicadoNome_, insereVinculo_;
   std::size_t iPis_ = 0, iAdmissao_ = 0, iNome_ = 0, iCausa_ = 0, iDiasAfas_ = 0, iAnBase_ = 0, iInscricao_ = 0,
               iPrefixo_ = 0;
   bool porVinculo_ = false;
@@ -367,7 +387,12 @@ class Importador {
 
   std::vector<std::string> numerados_;  // codes in the order they were first recorded
   std::size_t importadosTotal_ = 0;
+  long long linhasPostadas_ = 0;
 };
+
+// Establishments are confirmed in groups of about this many rows: always
+// whole, with their TE8Imp row, and without a disk sync for each one.
+constexpr long long kLinhasPorConfirmacao = 10000;
 
 }  // namespace
 
@@ -381,22 +406,22 @@ ResultadoImportacao ImportaEstabelecimentos(Conexao& c, const OpcoesImportacao& 
   }
   const std::string anoOrigem(opcoes.anoAnterior ? kAnoAnteriorImportacao : kAnoAtualImportacao);
   Tabela te8emp(c, kTrabalhoEstabelecimento);
-  std::vector<Linha> origem;
   for (const auto& item : escolhidos) {
     if (!item.prefixoImportavel()) throw std::invalid_argument(std::string(kTextoPrefixoNaoImportavel));
-    auto linha = te8emp.busca({anoOrigem, item.inscricao, item.prefixo});
-    if (!linha)
+    if (!te8emp.busca({anoOrigem, item.inscricao, item.prefixo}))
       throw std::invalid_argument("estabelecimento " + item.inscricao + "/" + item.prefixo +
                                   " não está no arquivo analisado");
-    origem.push_back(std::move(*linha));
   }
 
+  // Only the row numbers stay in memory; each row is read back when its
+  // establishment comes.
   RecriaTabelaTrabalho(c, kTabelaImportacao);
   Tabela te8imp(c, kTabelaImportacao);
-  std::vector<Linha> contas;
+  std::vector<long long> rowids;
   {
     Transacao t(c);
-    for (const auto& e : origem) {
+    for (const auto& item : escolhidos) {
+      const Linha e = *te8emp.busca({anoOrigem, item.inscricao, item.prefixo});
       Linha l = te8imp.novaLinha();
       l["AnBase"] = std::string(kAnoDestinoImportacao);
       l["InInscrEstabelecimento"] = e["InInscrEstabelecimento"];
@@ -406,7 +431,7 @@ ResultadoImportacao ImportaEstabelecimentos(Conexao& c, const OpcoesImportacao& 
       l["NuVinculosEstabelecimento"] = e["NuVinculosEstabelecimento"];
       l["NuTotalDesligados"] = l["NuTotalDuplicados"] = l["NuTotalImportados"] = "0";
       te8imp.inclui(l);
-      contas.push_back(std::move(l));
+      rowids.push_back(sqlite3_last_insert_rowid(c.nativo()));
     }
     t.confirma();
   }
@@ -414,14 +439,24 @@ ResultadoImportacao ImportaEstabelecimentos(Conexao& c, const OpcoesImportacao& 
   const long long itensLista =
       c.prepara("SELECT count(*) FROM trabalho.Te8emp WHERE AnBase = ?1").defineTexto(1, anoOrigem).escalar();
   Importador imp(c, opcoes, itensLista);
-  Medidor medidor(acompanhamento, imp.porVinculo() ? imp.totalProgresso() : static_cast<long long>(contas.size()));
-  for (const auto& conta : contas) {
+  Medidor medidor(acompanhamento, imp.porVinculo() ? imp.totalProgresso() : static_cast<long long>(rowids.size()));
+  std::optional<Transacao> grupo;
+  long long noGrupo = 0;
+  for (const long long rowid : rowids) {
     if (acompanhamento.interrompe()) {
       r.interrompida = true;
       break;
     }
-    imp.processa(conta, medidor);
+    if (!grupo) grupo.emplace(c);
+    imp.processa(rowid, medidor);
+    noGrupo += imp.linhasPostadas();
+    if (noGrupo >= kLinhasPorConfirmacao) {
+      grupo->confirma();
+      grupo.reset();
+      noGrupo = 0;
+    }
   }
+  if (grupo) grupo->confirma();
   if (!r.interrompida) medidor.conclui();
   r.importados = imp.importadosTotal();
   return r;

@@ -73,9 +73,9 @@ struct ResultadoImportacao {
 };
 
 // Runs "C&oncluir" over the chosen items: TE8Imp is created afresh with one
-// row per item, then every establishment is checked and merged. Each
-// establishment is posted as one transaction, so a failure never leaves one
-// half imported. The progress advances per establishment or per link as the
+// row per item, then every establishment is checked and merged. An
+// establishment is always confirmed whole with its TE8Imp row, so a failure
+// never leaves one half imported. The progress advances per establishment or per link as the
 // list's size suggests; an interruption stops between establishments.
 // Throws std::invalid_argument when an item is not in Te8emp.
 ResultadoImportacao ImportaEstabelecimentos(Conexao& c, const OpcoesImportacao& opcoes,
