@@ -252,3 +252,34 @@ TEST_F(Importacao, CodigosNumeradosNaOrdemEmQueAparecem) {
 }
 
 }  // namespace
+
+namespace {
+
+// Stops after `depois` establishments; records the progress values.
+struct Parada : AcompanhamentoPassagem {
+  int depois;
+  std::vector<int> valores;
+  explicit Parada(int n) : depois(n) {}
+  void progresso(int p) override { valores.push_back(p); }
+  bool interrompe() override { return depois-- <= 0; }
+};
+
+TEST_F(Importacao, InterrompidaEntreEstabelecimentosGuardaOsJaImportados) {
+  const std::string cnpj = Cnpj("112223330001");
+  for (const char* p : {"01", "02", "03", "04"}) vinculo(estabelecimento("2004", cnpj, p), "12345678901", "ANA");
+  Parada parada(2);
+  const auto r = ImportaEstabelecimentos(c_, {}, todos(), parada);
+  EXPECT_TRUE(r.interrompida);
+  EXPECT_EQ(contas(), (Linhas{{"01", "", "", "0", "0", "1"},
+                              {"02", "", "", "0", "0", "1"},
+                              {"03", "", "", "0", "0", "0"},
+                              {"04", "", "", "0", "0", "0"}}));
+  EXPECT_EQ(conta("SELECT count(*) FROM Bd8emp"), 2);
+  EXPECT_EQ(parada.valores, (std::vector<int>{0, 25, 50}));
+
+  Parada inteira(100);
+  ImportaEstabelecimentos(c_, {}, todos(), inteira);
+  EXPECT_EQ(inteira.valores, (std::vector<int>{0, 25, 50, 75, 100}));
+}
+
+}  // namespace
