@@ -448,7 +448,18 @@ ResultadoImportacao ImportaEstabelecimentos(Conexao& c, const OpcoesImportacao& 
       break;
     }
     if (!grupo) grupo.emplace(c);
-    imp.processa(rowid, medidor);
+    try {
+      Transacao estabelecimento(c);  // a savepoint of the group
+      imp.processa(rowid, medidor);
+      estabelecimento.confirma();
+    } catch (...) {
+      // Only the failing establishment is undone; the ones before it stay.
+      try {
+        grupo->confirma();
+      } catch (...) {
+      }
+      throw;
+    }
     noGrupo += imp.linhasPostadas();
     if (noGrupo >= kLinhasPorConfirmacao) {
       grupo->confirma();

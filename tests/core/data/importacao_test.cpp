@@ -283,3 +283,21 @@ TEST_F(Importacao, InterrompidaEntreEstabelecimentosGuardaOsJaImportados) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Importacao, FalhaNoMeioDesfazSoOEstabelecimentoQueFalhou) {
+  const std::string cnpj = Cnpj("112223330001");
+  vinculo(estabelecimento("2004", cnpj, "01"), "12345678901", "ANA");
+  auto& segundo = estabelecimento("2004", cnpj, "02");
+  vinculo(segundo, "12345678901", "ANA");
+  vinculo(segundo, "12345678902", "FALHA");
+  c_.executa("CREATE TRIGGER falha BEFORE INSERT ON Bd8vinc WHEN NEW.NoEmpregado = 'FALHA' "
+             "BEGIN SELECT RAISE(ABORT, 'disco cheio'); END");
+  EXPECT_THROW(importa(), ErroBanco);
+  EXPECT_EQ(contas(), (Linhas{{"01", "", "", "0", "0", "1"}, {"02", "", "", "0", "0", "0"}}));
+  EXPECT_EQ(conta("SELECT count(*) FROM Bd8emp"), 1);
+  EXPECT_EQ(conta("SELECT count(*) FROM Bd8vinc"), 1);
+}
+
+}  // namespace
