@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <chrono>
 #include <optional>
 #include <stdexcept>
 
@@ -390,9 +391,11 @@ class Importador {
   long long linhasPostadas_ = 0;
 };
 
-// Establishments are confirmed in groups of about this many rows: always
-// whole, with their TE8Imp row, and without a disk sync for each one.
-constexpr long long kLinhasPorConfirmacao = 10000;
+// Establishments are confirmed in groups: always whole, with their TE8Imp
+// row, and without a disk sync for each one. A group closes after this many
+// rows or this long, whichever comes first.
+constexpr long long kLinhasPorConfirmacao = 50000;
+constexpr auto kTempoPorConfirmacao = std::chrono::seconds(2);
 
 }  // namespace
 
@@ -442,12 +445,16 @@ ResultadoImportacao ImportaEstabelecimentos(Conexao& c, const OpcoesImportacao& 
   Medidor medidor(acompanhamento, imp.porVinculo() ? imp.totalProgresso() : static_cast<long long>(rowids.size()));
   std::optional<Transacao> grupo;
   long long noGrupo = 0;
+  auto inicioGrupo = std::chrono::steady_clock::now();
   for (const long long rowid : rowids) {
     if (acompanhamento.interrompe()) {
       r.interrompida = true;
       break;
     }
-    if (!grupo) grupo.emplace(c);
+    if (!grupo) {
+      grupo.emplace(c);
+      inicioGrupo = std::chrono::steady_clock::now();
+    }
     try {
       Transacao estabelecimento(c);  // a savepoint of the group
       imp.processa(rowid, medidor);
@@ -461,7 +468,7 @@ ResultadoImportacao ImportaEstabelecimentos(Conexao& c, const OpcoesImportacao& 
       throw;
     }
     noGrupo += imp.linhasPostadas();
-    if (noGrupo >= kLinhasPorConfirmacao) {
+    if (noGrupo >= kLinhasPorConfirmacao || std::chrono::steady_clock::now() - inicioGrupo >= kTempoPorConfirmacao) {
       grupo->confirma();
       grupo.reset();
       noGrupo = 0;
