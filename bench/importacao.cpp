@@ -155,6 +155,10 @@ void BM_ImportaVinculos(benchmark::State& state) {
 }
 BENCHMARK(BM_ImportaVinculos)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(1);
 // Linear growth: ten times the links, about ten times the time.
-BENCHMARK(BM_ImportaVinculos)->Name("BM_ImportaVinculos_1M")->Arg(1000000)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_ImportaVinculos)
+    ->Name("BM_ImportaVinculos_1M")
+    ->Arg(1000000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
 
 }  // namespace
