@@ -478,13 +478,12 @@ class ChecaVinculos {
 
  private:
   void Duplicado(const ContextoEstab& e, const std::array<std::string, kColunasVinculo>& l, bool pisZeros) {
-    const std::string sql = JuntaLinhas({"Select count(*)", "from " + std::string(tabela_),
-                                         "where AnBase = :anbase and", "      CoCGCCeiEstabelecimento = :inscricao and",
-                                         "      NuPrefixoEstabelecimento = :prefixo and",
-                                         "      CoPisPasepEmpregado = :pispasep and",
-                                         pisZeros ? "      NoEmpregado = :nome and" : "",
-                                         "      DaAdmissaoEmpregado = :admissao"});
-    Consulta& q = Prepara(pisZeros ? duplicadoNome_ : duplicado_, sql);
+    Consulta& q = Prepara(pisZeros ? duplicadoNome_ : duplicado_, [&] {
+      return JuntaLinhas({"Select count(*)", "from " + std::string(tabela_), "where AnBase = :anbase and",
+                          "      CoCGCCeiEstabelecimento = :inscricao and",
+                          "      NuPrefixoEstabelecimento = :prefixo and", "      CoPisPasepEmpregado = :pispasep and",
+                          pisZeros ? "      NoEmpregado = :nome and" : "", "      DaAdmissaoEmpregado = :admissao"});
+    });
     q.defineTexto("anbase", e.anBase).defineTexto("inscricao", e.inscricao).defineTexto("prefixo", e.prefixo);
     q.defineTexto("pispasep", l[cPis]).defineTexto("admissao", l[cAdmissao]);
     if (pisZeros) q.defineTexto("nome", l[cNome]);
@@ -497,13 +496,12 @@ class ChecaVinculos {
   // Another link of the same worker in the establishment born on another
   // day: the rows show that link's admission and birth dates.
   void OutroNascimento(const ContextoEstab& e, const std::array<std::string, kColunasVinculo>& l, bool pisZeros) {
-    const std::string sql = JuntaLinhas({"Select daNascimentoEmpregado,daAdmissaoEmpregado",
-                                         "from " + std::string(tabela_), "where AnBase = :anbase and",
-                                         "      CoCGCCeiEstabelecimento = :inscricao and",
-                                         "      NuPrefixoEstabelecimento = :prefixo and",
-                                         "      CoPisPasepEmpregado = :pispasep",
-                                         pisZeros ? "     and NoEmpregado = :nome" : ""});
-    Consulta& q = Prepara(pisZeros ? nascimentoNome_ : nascimento_, sql);
+    Consulta& q = Prepara(pisZeros ? nascimentoNome_ : nascimento_, [&] {
+      return JuntaLinhas({"Select daNascimentoEmpregado,daAdmissaoEmpregado", "from " + std::string(tabela_),
+                          "where AnBase = :anbase and", "      CoCGCCeiEstabelecimento = :inscricao and",
+                          "      NuPrefixoEstabelecimento = :prefixo and", "      CoPisPasepEmpregado = :pispasep",
+                          pisZeros ? "     and NoEmpregado = :nome" : ""});
+    });
     q.defineTexto("anbase", e.anBase).defineTexto("inscricao", e.inscricao).defineTexto("prefixo", e.prefixo);
     q.defineTexto("pispasep", l[cPis]);
     if (pisZeros) q.defineTexto("nome", l[cNome]);
@@ -627,8 +625,10 @@ class ChecaVinculos {
                {{dias, "3641"_msg}, {l[cMotivo1], "3642"_msg}});
   }
 
-  Consulta& Prepara(Consulta*& q, const std::string& sql) {
-    if (q == nullptr) q = &c_.prepara(sql);
+  // The statement is prepared on first use and kept for the pass.
+  template <class Sql>
+  Consulta& Prepara(Consulta*& q, Sql sql) {
+    if (q == nullptr) q = &c_.prepara(sql());
     q->reinicia();
     q->limpaParametros();
     return *q;
