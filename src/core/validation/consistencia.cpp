@@ -36,17 +36,16 @@ constexpr sv kVazio = "";
 // order (errwar, Sequencial) is the order of filing.
 std::atomic<long> gSequencial{0};
 
-// The first `n` characters of a UTF-8 text, never splitting one.
+// The first `n` characters of a text, counted as the engine's length()
+// counts them (bytes that do not continue a UTF-8 sequence), so a cut value
+// always fits its column whatever bytes a file brought.
 sv Corta(sv s, std::size_t n) {
-  std::size_t i = 0, chars = 0;
-  while (i < s.size() && chars < n) {
-    unsigned char c = static_cast<unsigned char>(s[i]);
-    std::size_t len = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 1;
-    if (i + len > s.size()) break;
-    i += len;
-    ++chars;
+  std::size_t chars = 0;
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    const auto c = static_cast<unsigned char>(s[i]);
+    if ((c & 0xC0) != 0x80 && chars++ == n) return s.substr(0, i);
   }
-  return s.substr(0, i);
+  return s;
 }
 
 // Columns of a result resolved once by name.
