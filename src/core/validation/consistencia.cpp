@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cmath>
 #include <initializer_list>
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -156,7 +157,7 @@ bool Inscr(NuMensagem m, std::initializer_list<sv> ok) {
 // Address and contact of the responsible person and of an establishment
 // share their checks, except where noted.
 struct Endereco {
-  sv logradouro, numero, complemento, bairro, cep, municipio, nomeMunicipio, uf, ddd, telefone, email;
+  sv logradouro, numero, complemento, bairro, cep, municipio, nomeMunicipio, uf, ddd, telefone;
 };
 
 void ChecaEndereco(Ocorrencias& o, const Referencias& ref, const Endereco& e, bool estab) {
@@ -214,7 +215,7 @@ void ChecaResponsavel(Ocorrencias& o, const Referencias& ref, const Linha& r) {
   ChecaEndereco(o, ref,
                 {r["EdLogradouroRespArquivo"], r["NuLogradouroRespArquivo"], r["TxComplementoRespArquivo"],
                  r["NoBairroRespArquivo"], r["CoCepRespArquivo"], r["CoMunicipioRespArquivo"],
-                 r["NoMunicipioRespArquivo"], r["SgUfRespArquivo"], r["NuFoneDDD"], r["NuFoneAssinante"], {}},
+                 r["NoMunicipioRespArquivo"], r["SgUfRespArquivo"], r["NuFoneDDD"], r["NuFoneAssinante"]},
                 false);
   const bool retifica = r["InRetificacao"] == "1";
   o.Arquiva(CriticaDaRetificacao(retifica, r["DaRetificacao"]),
@@ -250,7 +251,7 @@ void ChecaEstabelecimento(Ocorrencias& o, const Referencias& ref, const Linha& e
   ChecaEndereco(o, ref,
                 {e["EdEstabelecimento"], e["NuEnderecoEstabelecimento"], e["TxComplemEstabelecimento"],
                  e["NoBairroEstabelecimento"], e["CoCepEstabelecimento"], e["CoMunicipio"],
-                 e["NoMunicEstabelecimento"], e["SgUf"], e["NuDDD"], e["NuTelefone"], {}},
+                 e["NoMunicEstabelecimento"], e["SgUf"], e["NuDDD"], e["NuTelefone"]},
                 true);
   o.Arquiva(CriticaEmail(e["TxEmailEstabelecimento"]), {{e["TxEmailEstabelecimento"], "1617"_msg}});
 
@@ -653,13 +654,18 @@ Tabelas TabelasDe(OrigemConsistencia o) {
   return {kTabelaResponsavel, kTabelaEstabelecimentos, kTabelaVinculos};
 }
 
-bool Selecionado(const Linha& e, const OpcoesConsistencia& o) {
-  if (!o.selecao) return true;
-  for (const auto& k : *o.selecao)
-    if (k.anBase == e["AnBase"] && InscricaoArmazenada(k.inscricao) == e["CoCgcCeiEstabelecimento"] &&
-        k.prefixo == e["NuPrefixoEstabelecimento"])
-      return true;
-  return false;
+std::string ChaveTexto(sv anBase, sv inscricao, sv prefixo) {
+  std::string k(anBase);
+  k.append("|").append(inscricao).append("|").append(prefixo);
+  return k;
+}
+
+// The selection as key texts, looked up once per establishment.
+std::optional<std::set<std::string>> Selecao(const OpcoesConsistencia& o) {
+  if (!o.selecao) return std::nullopt;
+  std::set<std::string> r;
+  for (const auto& k : *o.selecao) r.insert(ChaveTexto(k.anBase, InscricaoArmazenada(k.inscricao), k.prefixo));
+  return r;
 }
 
 // Whole percent steps of the work units (an establishment, a link), sized
@@ -705,8 +711,11 @@ int VerificaConsistencia(Conexao& c, const Referencias& ref, const OpcoesConsist
     sql += " order by AnBase, CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento";
     Consulta& q = c.prepara(sql);
     if (opcoes.anoBase) q.defineTexto("anbase", *opcoes.anoBase);
+    const auto selecao = Selecao(opcoes);
     for (auto& l : q.todas())
-      if (Selecionado(l, opcoes)) estabs.push_back(std::move(l));
+      if (!selecao || selecao->count(ChaveTexto(l["AnBase"], l["CoCgcCeiEstabelecimento"],
+                                                l["NuPrefixoEstabelecimento"])) != 0)
+        estabs.push_back(std::move(l));
   }
   double total = 0;
   for (const auto& e : estabs) {
