@@ -52,7 +52,9 @@ struct Declaracao {
 TEST(Consistencia, DemonstracaoSemErros) {
   for (std::uint64_t semente : {1u, 2u, 3u}) {
     Declaracao d(12, 600, semente);
-    const int r = d.Verifica();
+    OpcoesConsistencia o;
+    o.verificaResponsavel = true;
+    const int r = d.Verifica(o);
     EXPECT_EQ(r & kConsistenciaErros, 0) << ::testing::PrintToString(d.Achados());
   }
 }
