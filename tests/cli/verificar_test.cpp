@@ -8,6 +8,8 @@
 
 #include "cli.h"
 #include "data/banco.h"
+#include "ocorrencias.h"
+#include "validation/consistencia.h"
 
 namespace {
 
@@ -116,6 +118,36 @@ TEST_F(Verificar, EstabelecimentosEscolhidos) {
 
   EXPECT_EQ(Roda({"verificar", "--estab", "11222333000181/00"}).codigo, 2);
   EXPECT_EQ(Roda({"verificar", "--estab", "abc"}).codigo, 2);
+}
+
+}  // namespace
+
+namespace {
+
+// The printer as the analyser and the writer will call it.
+TEST_F(Verificar, ResponsavelEVinculoDuplicadoImpressos) {
+  ASSERT_EQ(Roda({"demo", "--estabelecimentos", "1", "--vinculos", "2"}).codigo, 0);
+  Sql("update BD8Resp set DaGeracao = '01012004'");
+  // The second link becomes the first one's worker, admitted the same day.
+  Sql("update Bd8vinc set CoPisPasepEmpregado = (select CoPisPasepEmpregado from Bd8vinc where rowid = 1), "
+      "DaAdmissaoEmpregado = (select DaAdmissaoEmpregado from Bd8vinc where rowid = 1), "
+      "DaNascimentoEmpregado = (select DaNascimentoEmpregado from Bd8vinc where rowid = 1) where rowid = 2");
+  vornex::Conexao c = vornex::AbreZema2004(dados_);
+  vornex::OpcoesConsistencia o;
+  o.verificaResponsavel = true;
+  ASSERT_TRUE(vornex::VerificaConsistencia(c, o) & vornex::kConsistenciaErros);
+  std::ostringstream out;
+  vornex::cli::ImprimeOcorrencias(c, out);
+  const std::string s = out.str();
+  EXPECT_NE(s.find("Registro tipo zero(abertura do arquivo):\n    "), std::string::npos) << s;
+  EXPECT_NE(s.find("      Data da geração do arquivo = 01012004\n"), std::string::npos) << s;
+  // Per link of the pair: one link line, one message heading, four fields.
+  const auto duplicado = s.find("Vínculo duplicado");
+  ASSERT_NE(duplicado, std::string::npos) << s;
+  EXPECT_EQ(s.find("Vínculo duplicado", duplicado + 1), s.find("Vínculo duplicado", s.find("  Empregado :", duplicado)));
+  for (const char* rotulo : {"Número sequencial do registro= ", "Código PIS/PASEP= ", "Nome do empregado/servidor= ",
+                             "Data de admissão/transferência= "})
+    EXPECT_NE(s.find(rotulo, duplicado), std::string::npos) << rotulo;
 }
 
 }  // namespace
