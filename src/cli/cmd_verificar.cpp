@@ -3,8 +3,7 @@
 #include <vector>
 
 #include "comando.h"
-#include "common/texto.h"
-#include "data/declaracao.h"
+#include "estabelecimentos_cli.h"
 #include "ocorrencias.h"
 #include "pasta_cli.h"
 #include "validation/consistencia.h"
@@ -17,48 +16,11 @@ struct Opcoes {
   bool json = false;
 };
 
-bool PrefixoValido(std::string_view p) {
-  if (p.size() != 2) return false;
-  for (char ch : p)
-    if (!((ch >= '0' && ch <= '9') || (ch >= 'A' && ch <= 'Z'))) return false;
-  return true;
-}
-
-// "INSCRICAO/PREFIXO", the registration typed with or without its
-// punctuation; without a prefix, "00".
-ChaveEstabelecimento Chave(const std::string& texto) {
-  std::string inscricao = texto, prefixo = "00";
-  if (auto barra = texto.rfind('/'); barra != std::string::npos && PrefixoValido(texto.substr(barra + 1))) {
-    inscricao = texto.substr(0, barra);
-    prefixo = texto.substr(barra + 1);
-  }
-  std::string digitos;
-  bool valido = true;
-  for (char ch : Apara(inscricao)) {
-    if (ch >= '0' && ch <= '9')
-      digitos.push_back(ch);
-    else
-      valido = valido && (ch == '.' || ch == '/' || ch == '-');
-  }
-  if (!valido || digitos.empty() || digitos.size() > 14)
-    throw ErroComando("estabelecimento inválido: " + texto + " (use INSCRICAO/PREFIXO)");
-  return {"2004", InscricaoArmazenada(digitos), prefixo};
-}
-
 void Executa(const Opcoes& o, Contexto& ctx) {
   Conexao c = AbreDeclaracao(ctx);
   OpcoesConsistencia opcoes;
   opcoes.anoBase = "2004";
-  if (!o.estabelecimentos.empty()) {
-    std::vector<ChaveEstabelecimento> chaves;
-    for (const auto& e : o.estabelecimentos) {
-      auto k = Chave(e);
-      if (!ComErroComando([&] { return BuscaEstabelecimento(c, k); }))
-        throw ErroComando("estabelecimento não encontrado no ano-base 2004: " + e);
-      chaves.push_back(std::move(k));
-    }
-    opcoes.selecao = std::move(chaves);
-  }
+  opcoes.selecao = EstabelecimentosEscolhidos(c, o.estabelecimentos);
   const int r = ComErroComando([&] { return VerificaConsistencia(c, opcoes); });
   ComErroComando([&] {
     if (o.json) {

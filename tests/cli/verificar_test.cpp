@@ -8,6 +8,8 @@
 
 #include "cli.h"
 #include "data/banco.h"
+#include "comando.h"
+#include "estabelecimentos_cli.h"
 #include "ocorrencias.h"
 #include "validation/consistencia.h"
 
@@ -148,6 +150,32 @@ TEST_F(Verificar, ResponsavelEVinculoDuplicadoImpressos) {
   for (const char* rotulo : {"Número sequencial do registro= ", "Código PIS/PASEP= ", "Nome do empregado/servidor= ",
                              "Data de admissão/transferência= "})
     EXPECT_NE(s.find(rotulo, duplicado), std::string::npos) << rotulo;
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ArgumentoEstab, InscricaoEPrefixo) {
+  struct {
+    const char* texto;
+    const char* inscricao;
+    const char* prefixo;
+  } casos[] = {
+      {"11.222.333/0001-81/00", "11222333000181", "00"},
+      {"11222333000181/A1", "11222333000181", "A1"},
+      {"11.222.333/0001-81", "11222333000181", "00"},  // the CNPJ's own "/" is no prefix
+      {"11.122.233.344/3", "00111222333443", "00"},
+      {"111222333443/0B", "00111222333443", "0B"},
+  };
+  for (const auto& k : casos) {
+    const auto c = vornex::cli::ChaveDoArgumento(k.texto);
+    EXPECT_EQ(c.anBase, "2004");
+    EXPECT_EQ(c.inscricao, k.inscricao) << k.texto;
+    EXPECT_EQ(c.prefixo, k.prefixo) << k.texto;
+  }
+  for (const char* ruim : {"", "abc", "/00", "123456789012345/00", "11222333000181/0a1"})
+    EXPECT_THROW(vornex::cli::ChaveDoArgumento(ruim), vornex::cli::ErroComando) << ruim;
 }
 
 }  // namespace
