@@ -270,16 +270,34 @@ TEST(Consistencia, SemRemuneracao) {
 }
 
 TEST(Consistencia, Responsavel) {
-  Fixo d;
-  d.c.executa("update BD8Resp set CoCgcCeiResponsavel = '123', DaGeracao = '01012004'");
-  d.Verifica();
-  EXPECT_THAT(d.Achados(), IsEmpty());  // the own-tables pass leaves it alone
-  OpcoesConsistencia o;
-  o.verificaResponsavel = true;
-  EXPECT_EQ(d.Verifica(o), kConsistenciaErros);
-  EXPECT_THAT(d.Achados(), ElementsAre("err 0 0030 1599=123", "err 0 0420 1616=01012004"));
-  Consulta q(d.c, "select inscricao, razaosocial, copispasep from Te8ErrWa");
-  while (q.proxima()) EXPECT_EQ(std::string(q.texto(0)) + q.texto(1).data() + q.texto(2).data(), "");
+  const Caso casos[] = {
+      {"update BD8Resp set CoCgcCeiResponsavel = '123', DaGeracao = '01012004'",
+       {"err 0 0030 1599=123", "err 0 0420 1616=01012004"}},
+      {"update BD8Resp set InInscrResponsavel = '4', CoCgcCeiResponsavel = '00011144477735'", {}},
+      {"update BD8Resp set InInscrResponsavel = '4', CoCgcCeiResponsavel = '00011144477736'",
+       {"err 0 0054 1599=00011144477736"}},
+      // A valid CPF under the CNPJ type: the registration passes, the type does not.
+      {"update BD8Resp set InInscrResponsavel = '1', CoCgcCeiResponsavel = '00011144477735'",
+       {"err 0 0131 1601=1 (CNPJ)", "err 0 0131 1599=00011144477735"}},
+      {"update BD8Resp set InRetificacao = 1, DaRetificacao = '00000000'",
+       {"err 0 0410 1615=00000000", "err 0 0410 1660=Assinalado para retificação"}},
+      // Unlike an establishment's, a responsible person's missing telephone is an error.
+      {"update BD8Resp set NuFoneDDD = '', NuFoneAssinante = ''", {"err 0 3102 1613=", "err 0 3102 1614="}},
+  };
+  for (const auto& k : casos) {
+    SCOPED_TRACE(k.sql);
+    Fixo d;
+    d.c.executa(k.sql);
+    EXPECT_EQ(d.Verifica(), 0);  // the own-tables pass leaves it alone
+    OpcoesConsistencia o;
+    o.verificaResponsavel = true;
+    d.Verifica(o);
+    EXPECT_THAT(d.Achados(), ElementsAreArray(k.achados));
+    if (ExisteTabela(d.c, kTabelaErros)) {
+      Consulta q(d.c, "select count(*) from Te8ErrWa where inscricao <> '' or razaosocial <> '' or copispasep <> ''");
+      EXPECT_EQ(q.escalar(), 0);
+    }
+  }
 }
 
 TEST(Consistencia, TabelasDeTrabalhoComEncerramentoEstrito) {
