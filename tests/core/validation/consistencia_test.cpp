@@ -259,6 +259,8 @@ TEST(Consistencia, SemRemuneracao) {
            ", Me13AdiantamentoEmpregado = '00', Va13AdiantamentoEmpregado = '000000000', "
            "Me13ParcelaFinalEmpregado = '00', Va13ParcelaFinalEmpregado = '000000000' where rowid = 1",
        {"war 2 1676 1665=Não há remuneração informada."}},
+      {std::string("update Bd8vinc set ") + kMesesZerados + ", VaDezembroEmpregado = '000000000' where rowid = 1",
+       {"war 2 1675 1664=Não há remuneração informada."}},
   };
   for (const auto& k : casos) {
     SCOPED_TRACE(k.sql);
