@@ -5,6 +5,7 @@
 #include "comando.h"
 #include "estabelecimentos_cli.h"
 #include "ocorrencias.h"
+#include "passagem_cli.h"
 #include "pasta_cli.h"
 #include "validation/consistencia.h"
 
@@ -21,7 +22,9 @@ void Executa(const Opcoes& o, Contexto& ctx) {
   OpcoesConsistencia opcoes;
   opcoes.anoBase = "2004";
   opcoes.selecao = EstabelecimentosEscolhidos(c, o.estabelecimentos);
-  const int r = ComErroComando([&] { return VerificaConsistencia(c, opcoes); });
+  AcompanhamentoTexto progresso(ctx.err, "Verificando Informações ...");
+  const int r = ComErroComando([&] { return VerificaConsistencia(c, opcoes, progresso); });
+  progresso.termina();
   ComErroComando([&] {
     if (o.json) {
       ctx.out << OcorrenciasJson(c, r).dump(2) << "\n";
@@ -40,7 +43,8 @@ void Configura(CLI::App& app, Contexto& ctx) {
                  "Só este estabelecimento, INSCRICAO/PREFIXO (repetível; padrão: todos do ano-base 2004)");
   app.add_flag("--json", o->json, "Resultado e ocorrências em JSON");
   app.footer(
-      "Verifica a consistência das declarações do ano-base 2004 e lista os erros, depois os avisos. "
+      "Verifica a consistência das declarações do ano-base 2004 e lista os erros, depois os avisos "
+      "(o progresso vai para a saída de erro). "
       "Termina com 1 quando há erros, 0 quando há só avisos ou nada.");
   app.callback([o, &ctx] { Executa(*o, ctx); });
 }

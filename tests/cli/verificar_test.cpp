@@ -53,6 +53,7 @@ TEST_F(Verificar, DemonstracaoVerificadaSemOcorrencias) {
   auto v = Roda({"verificar"});
   EXPECT_EQ(v.codigo, 0) << v.out;
   EXPECT_EQ(v.out, "As declarações selecionadas não apresentaram erros ou avisos.\n");
+  EXPECT_NE(v.err.find("Verificando Informações ...: 100%\n"), std::string::npos) << v.err;
   // A second demo would mix two declarations.
   EXPECT_EQ(Roda({"demo"}).codigo, 2);
 }
