@@ -23,7 +23,8 @@ struct ResumoDemonstracao {
   long long estrangeiros = 0;
 };
 
-// Fills BD8Resp (its single row is replaced), Bd8emp and Bd8vinc of base
+// Fills BD8Resp (its single row takes the demo's responsible person; the
+// program preferences kept there stay), Bd8emp and Bd8vinc of base
 // year "2004" in one transaction. Refuses with std::runtime_error when the
 // declaration tables already hold establishments or links, and with
 // std::invalid_argument on counts it cannot honour.
