@@ -97,7 +97,6 @@ class Gravador {
         relogio_(opcoes.relogio ? opcoes.relogio : std::function<std::string()>(HoraLocal)) {}
 
   RelatorioGravacao executa() {
-    progresso_.inicia(0);
     try {
       RecriaTabelaTrabalho(c_, kTabelaProtocoloId);
       RecriaTabelaTrabalho(c_, kTabelaProtocoloEs);
