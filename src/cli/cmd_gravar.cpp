@@ -1,4 +1,3 @@
-#include <ctime>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -73,15 +72,6 @@ class MidiasLinhaComando : public InterfaceMidia {
   std::ostream& err_;
 };
 
-std::string HoraAgora() {
-  const std::time_t t = std::time(nullptr);
-  std::tm l{};
-  localtime_r(&t, &l);
-  char b[16];
-  std::snprintf(b, sizeof b, "%02d%02d%02d", l.tm_hour, l.tm_min, l.tm_sec);
-  return std::string(b, 6);
-}
-
 std::string UmaLinha(std::string s) {
   for (auto& c : s)
     if (c == '\n') c = ' ';
@@ -153,7 +143,7 @@ void Executa(const Opcoes& o, Contexto& ctx) {
   PedidoGravacao pedido;
   pedido.selecao = Selecao(c, o, catalogo);
   pedido.dataGeracao = o.data;
-  pedido.horaGeracao = HoraAgora();
+  pedido.horaGeracao = HoraAtual();
 
   std::vector<Midia> destinos;
   for (const auto& d : o.destinos) destinos.push_back(MidiaPasta(fs::absolute(d), o.capacidade));
@@ -167,9 +157,10 @@ void Executa(const Opcoes& o, Contexto& ctx) {
     }
     if (r.resultado == ResultadoGravacao::Falhou) throw ErroComando(UmaLinha(r.mensagem));
     // Nobody interrupts a command line run: a medium was refused or missing.
-    const std::string volume = std::to_string(r.volumes.size() + 1);
-    if (ui.faltou > 0) throw ErroComando("gravação não concluída: falta um --destino para o volume " + volume + ".");
-    throw ErroComando("gravação não concluída: a mídia do volume " + volume + " não pôde ser usada.");
+    if (ui.faltou > 0)
+      throw ErroComando("gravação não concluída: falta um --destino para o volume " + std::to_string(ui.faltou) + ".");
+    throw ErroComando("gravação não concluída: a mídia do volume " + std::to_string(r.volumes.size() + 1) +
+                      " não pôde ser usada.");
   }
 
   if (o.json) {

@@ -17,15 +17,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string HoraLocal() {
-  const std::time_t t = std::time(nullptr);
-  std::tm l{};
-  localtime_r(&t, &l);
-  char b[16];
-  std::snprintf(b, sizeof b, "%02d%02d%02d", l.tm_hour, l.tm_min, l.tm_sec);
-  return std::string(b, 6);
-}
-
 bool ComEmpregados(const Linha& estab) { return Apara(estab["InZemaNegEstabelecimento"]) == "0"; }
 
 bool IgualSemCaixa(std::string_view a, std::string_view b) {
@@ -94,7 +85,7 @@ class Gravador {
         acompanhamento_(acompanhamento),
         progresso_(acompanhamento),
         selo_(opcoes.selo ? *opcoes.selo : SeloPadrao()),
-        relogio_(opcoes.relogio ? opcoes.relogio : std::function<std::string()>(HoraLocal)) {}
+        relogio_(opcoes.relogio ? opcoes.relogio : std::function<std::string()>(HoraAtual)) {}
 
   RelatorioGravacao executa() {
     try {
@@ -390,6 +381,15 @@ class Gravador {
 };
 
 }  // namespace
+
+std::string HoraAtual() {
+  const std::time_t t = std::time(nullptr);
+  std::tm l{};
+  localtime_r(&t, &l);
+  char b[16];
+  std::snprintf(b, sizeof b, "%02d%02d%02d", l.tm_hour, l.tm_min, l.tm_sec);
+  return std::string(b, 6);
+}
 
 RelatorioGravacao GravaArquivoDeclaracao(Conexao& c, const PedidoGravacao& pedido, const Midia& primeira,
                                          InterfaceMidia& ui, AcompanhamentoPassagem& acompanhamento,

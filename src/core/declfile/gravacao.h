@@ -61,6 +61,9 @@ struct RelatorioGravacao {
   std::string mensagem;  // why the run failed, for the front end to show
 };
 
+// The local clock as hhmmss (a one-digit hour with its leading "0").
+std::string HoraAtual();
+
 struct OpcoesGravacao {
   const GeradorSelo* selo = nullptr;      // null: SeloPadrao()
   std::function<std::string()> relogio;   // hhmmss for the type-0 record; null: local time
