@@ -358,6 +358,17 @@ TEST_F(Gravacao, FalhaOuInterrupcaoNaoDeixaArquivoNemProtocolo) {
   }
 }
 
+TEST_F(Gravacao, ProtocoloQueNaoPodeSerCriadoFalhaAntesDeGravar) {
+  Inclui("BD8Resp", kResp);
+  Inclui("Bd8emp", Estab("11222333000181", "00", false));
+  c_.executa("CREATE VIEW trabalho.te8ProES AS SELECT 1 AS x");
+  const Midia m = NovaMidia("m1");
+  const auto r = Grava(Declaracao(), m);
+  EXPECT_EQ(r.resultado, ResultadoGravacao::Falhou);
+  EXPECT_TRUE(fs::is_empty(m.pasta));
+  EXPECT_FALSE(vornex::ExisteTabela(c_, vornex::kTabelaProtocoloId));
+}
+
 TEST_F(Gravacao, ProtocoloDaGravacaoAnteriorSubstituido) {
   Inclui("BD8Resp", kResp);
   Inclui("Bd8emp", Estab("11222333000181", "00", false));
