@@ -3,23 +3,30 @@
 #include <string>
 #include <vector>
 
-#include "chave_cli.h"
+#include <nlohmann/json.hpp>
+
 #include "comando.h"
+#include "estabelecimentos_cli.h"
 #include "gravacao_cli.h"
+#include "ocorrencias.h"
+#include "passagem_cli.h"
+#include "pasta_cli.h"
 #include "common/catalogo.h"
 #include "common/texto.h"
 #include "common/versao.h"
 #include "data/banco.h"
 #include "data/declaracao.h"
-#include "data/pasta_dados.h"
 #include "data/referencia.h"
 #include "declfile/gravacao.h"
+#include "data/tabelas.h"
+#include "validation/checagem_responsavel.h"
+#include "validation/consistencia.h"
+#include "validation/referencias_tabelas.h"
 #include "validation/regras_declaracao.h"
 
 namespace vornex::cli {
 namespace {
 
-namespace fs = std::filesystem;
 
 struct Opcoes {
   std::string data;
@@ -44,16 +51,8 @@ void ConfereData(const std::string& data, const Catalogo& catalogo) {
 // The chosen establishments, or all of the base year in inscription and
 // prefix order.
 std::vector<ChaveEstabelecimento> Selecao(Conexao& c, const Opcoes& o, const Catalogo& catalogo) {
+  if (auto escolhidos = EstabelecimentosEscolhidos(c, o.estabs)) return std::move(*escolhidos);
   std::vector<ChaveEstabelecimento> r;
-  if (!o.estabs.empty()) {
-    for (const auto& e : o.estabs) {
-      auto k = LeChaveEstabelecimento(e);
-      if (!BuscaEstabelecimento(c, k))
-        throw ErroComando("Estabelecimento não encontrado no ano-base " + std::string(AnoBase) + ": " + e);
-      r.push_back(std::move(k));
-    }
-    return r;
-  }
   Consulta& q = c.prepara({"SELECT CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento", "FROM BD8Emp",
                            "WHERE Anbase = :AnBase", "ORDER BY CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento"});
   q.defineTexto("AnBase", AnoBase);
@@ -63,23 +62,65 @@ std::vector<ChaveEstabelecimento> Selecao(Conexao& c, const Opcoes& o, const Cat
 }
 
 void Executa(const Opcoes& o, Contexto& ctx) {
-  const fs::path pasta = ResolvePastaDados(ctx.pastaDados);
-  if (!fs::exists(pasta / kArquivoDeclaracao)) throw ErroComando("Pasta de dados não encontrada: " + pasta.string());
-  Conexao c = AbreZema2004(pasta);
-  const TabelasReferencia referencias = TabelasReferencia::Carrega(c);
-  const Catalogo catalogo = referencias.catalogo();
-
+  Conexao c = AbreDeclaracao(ctx);
+  const TabelasReferencia tabelas = ComErroComando([&] { return TabelasReferencia::Carrega(c); });
+  const ReferenciasTabelas ref(tabelas);
+  const Catalogo catalogo = tabelas.catalogo();
   ConfereData(o.data, catalogo);
-  PedidoGravacao pedido;
-  pedido.selecao = Selecao(c, o, catalogo);
-  pedido.dataGeracao = o.data;
-  pedido.horaGeracao = HoraAtual();
 
-  const RelatorioGravacao r = GravaNasMidias(c, pedido, o.midias, ctx);
-  if (o.json)
-    ctx.out << VolumesJson(c, r).dump(2) << "\n";
-  else
-    ImprimeVolumes(r.volumes, ctx.out);
+  // The responsible person first, as the assistant's confirmation does.
+  const auto resp = ComErroComando([&] { return LeResponsavel(c); });
+  const NuMensagem mResp = VerificaResponsavel(resp ? *resp : DefinicaoSistema(kTabelaResponsavel)->novaLinha(), ref);
+  if (!mResp.ok()) {
+    if (o.json)
+      ctx.out << nlohmann::ordered_json{{"responsavel", {{"retorno", mResp.str()}, {"TxMensagem", TextoMensagem(catalogo, mResp)}}}}
+                     .dump(2)
+              << "\n";
+    else
+      ctx.out << "Responsável: " << TextoMensagem(catalogo, mResp) << "\n";
+    ctx.saida = kSaidaErrosDados;
+    return;
+  }
+
+  PedidoGravacao pedido;
+  pedido.selecao = ComErroComando([&] { return Selecao(c, o, catalogo); });
+  pedido.dataGeracao = o.data;
+
+  OpcoesConsistencia opcoes;
+  opcoes.anoBase = std::string(AnoBase);
+  opcoes.selecao = pedido.selecao;
+  int verificacao = 0;
+  {
+    AcompanhamentoTexto progresso(ctx.err, "Verificando Informações ...");
+    verificacao = ComErroComando([&] { return VerificaConsistencia(c, ref, opcoes, progresso); });
+  }
+  if (verificacao & kConsistenciaErros) {
+    // The findings as verificar gives them; nothing is written.
+    ComErroComando([&] {
+      if (o.json)
+        ctx.out << nlohmann::ordered_json{{"verificacao", OcorrenciasJson(c, verificacao)}}.dump(2) << "\n";
+      else
+        ImprimeOcorrencias(c, ctx.out);
+      return 0;
+    });
+    ctx.saida = kSaidaErrosDados;
+    return;
+  }
+  // Warnings do not stop the writing; they are shown on stderr (in the JSON output).
+  if (!o.json) ComErroComando([&] { return ImprimeOcorrencias(c, ctx.err), 0; });
+
+  pedido.horaGeracao = HoraAtual();
+  const RelatorioGravacao r = ComErroComando([&] { return GravaNasMidias(c, pedido, o.midias, ctx); });
+  ComErroComando([&] {
+    if (o.json) {
+      nlohmann::ordered_json j = VolumesJson(c, r);
+      j["verificacao"] = OcorrenciasJson(c, verificacao);
+      ctx.out << j.dump(2) << "\n";
+    } else {
+      ImprimeVolumes(r.volumes, ctx.out);
+    }
+    return 0;
+  });
 }
 
 void Configura(CLI::App& app, Contexto& ctx) {
@@ -92,13 +133,7 @@ void Configura(CLI::App& app, Contexto& ctx) {
   app.footer(
       "Confere o responsável e as inconsistências dos estabelecimentos e grava o arquivo Zema2004 na raiz de "
       "cada mídia, um arquivo completo por volume. A mídia deve estar vazia ou conter só um Zema2004 antigo.");
-  app.callback([o, &ctx] {
-    try {
-      Executa(*o, ctx);
-    } catch (const ErroBanco& e) {
-      throw ErroComando("erro " + std::to_string(e.codigo()) + " do gerenciador de dados: " + e.what());
-    }
-  });
+  app.callback([o, &ctx] { Executa(*o, ctx); });
 }
 
 const RegistroComando registro{"gravar", "Grava a declaração (arquivo Zema2004) em uma ou mais mídias", Configura};
