@@ -1,5 +1,5 @@
-// Writing the declaration file: establishments with 100 links each, read
-// from the declaration tables of a data folder, onto one medium (sealed and
+// Writing the declaration file: the demo declaration's establishments with
+// 100 links each on average, read from the declaration tables, onto one medium (sealed and
 // with its protocol rows), and onto 1.44 MB volumes.
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
@@ -10,6 +10,7 @@
 #include <string>
 
 #include "data/banco.h"
+#include "data/demonstracao.h"
 #include "data/pasta_dados.h"
 #include "data/referencia.h"
 #include "declfile/gravacao.h"
@@ -30,7 +31,8 @@ struct Pasta {
   }
 };
 
-// One data folder per size, filled once.
+// One data folder per size, holding the demo declaration: `estabelecimentos`
+// establishments with 100 links each on average.
 fs::path Dados(int estabelecimentos) {
   static Pasta pasta;
   static std::map<int, fs::path> feitas;
@@ -39,21 +41,7 @@ fs::path Dados(int estabelecimentos) {
     p = pasta.raiz / ("dados" + std::to_string(estabelecimentos));
     vornex::InicializaPastaDados(p);
     vornex::Conexao c = vornex::AbreZema2004(p);
-    const std::string n = std::to_string(estabelecimentos);
-    c.executa(
-        "BEGIN;"
-        "INSERT INTO BD8Resp(CoCgcCeiResponsavel, InInscrResponsavel, NoResponsavelArquivo) "
-        "VALUES ('11222333000181', '1', 'RESPONSAVEL');"
-        "WITH RECURSIVE e(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM e WHERE i < " + n + ") "
-        "INSERT INTO Bd8emp(AnBase, CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento, NoRazaoEstabelecimento, "
-        "InInscrEstabelecimento, InZemaNegEstabelecimento) "
-        "SELECT '2004', printf('%014d', i), '00', 'EMPRESA ' || i, '1', '0' FROM e;"
-        "WITH RECURSIVE v(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM v WHERE i < " + n + " * 100 - 1) "
-        "INSERT INTO Bd8vinc(AnBase, CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento, CoPisPasepEmpregado, "
-        "DaAdmissaoEmpregado, NoEmpregado, NuSequencialRegistro, VaJaneiroEmpregado, VaDezembroEmpregado) "
-        "SELECT '2004', printf('%014d', i / 100 + 1), '00', printf('%011d', i), '01022003', 'EMPREGADO ' || i, "
-        "'000001', '000150000', '000150000' FROM v;"
-        "COMMIT;");
+    vornex::GeraDemonstracao(c, {estabelecimentos, estabelecimentos * 100LL, 2004});
   }
   return p;
 }
@@ -88,7 +76,7 @@ void Grava(benchmark::State& state, std::optional<std::uint64_t> capacidade) {
     volumes = r.volumes.size();
   }
   state.counters["volumes"] = static_cast<double>(volumes);
-  state.SetItemsProcessed(state.iterations() * estabelecimentos * 101);
+  state.SetItemsProcessed(state.iterations() * estabelecimentos * 101);  // records
 }
 
 void BM_GravaDeclaracao(benchmark::State& state) { Grava(state, std::nullopt); }
