@@ -104,6 +104,7 @@ class Gravador {
       }
     } catch (...) {
       arquivo_.reset();
+      falhou_ = true;
       limpa();
       throw;
     }

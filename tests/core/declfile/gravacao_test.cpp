@@ -369,6 +369,14 @@ TEST_F(Gravacao, ProtocoloQueNaoPodeSerCriadoFalhaAntesDeGravar) {
   EXPECT_FALSE(vornex::ExisteTabela(c_, vornex::kTabelaProtocoloId));
 }
 
+TEST_F(Gravacao, ErroDeBancoPropagadoDepoisDaLimpeza) {
+  // Work-table mode without the work copies: the tables cannot be read.
+  vornex::PedidoGravacao p;
+  p.modo = {true, false};
+  EXPECT_THROW(Grava(p, NovaMidia("m1")), vornex::ErroBanco);
+  EXPECT_FALSE(TemProtocolo());
+}
+
 TEST_F(Gravacao, ProtocoloDaGravacaoAnteriorSubstituido) {
   Inclui("BD8Resp", kResp);
   Inclui("Bd8emp", Estab("11222333000181", "00", false));
