@@ -68,23 +68,22 @@ void Executa(const Opcoes& o, Contexto& ctx) {
   const Catalogo catalogo = tabelas.catalogo();
   ConfereData(o.data, catalogo);
 
-  // The responsible person first, as the assistant's confirmation does.
-  const auto resp = ComErroComando([&] { return LeResponsavel(c); });
-  const NuMensagem mResp = VerificaResponsavel(resp ? *resp : DefinicaoSistema(kTabelaResponsavel)->novaLinha(), ref);
-  if (!mResp.ok()) {
-    if (o.json)
-      ctx.out << nlohmann::ordered_json{{"responsavel", {{"retorno", mResp.str()}, {"TxMensagem", TextoMensagem(catalogo, mResp)}}}}
-                     .dump(2)
-              << "\n";
-    else
-      ctx.out << "Responsável: " << TextoMensagem(catalogo, mResp) << "\n";
-    ctx.saida = kSaidaErrosDados;
-    return;
-  }
-
+  // The establishments, then the responsible person, as the assistant's steps go.
   PedidoGravacao pedido;
   pedido.selecao = ComErroComando([&] { return Selecao(c, o, catalogo); });
   pedido.dataGeracao = o.data;
+  const auto resp = ComErroComando([&] { return LeResponsavel(c); });
+  const NuMensagem mResp = VerificaResponsavel(resp ? *resp : DefinicaoSistema(kTabelaResponsavel)->novaLinha(), ref);
+  if (!mResp.ok()) {
+    const std::string texto = TextoMensagem(catalogo, mResp);
+    if (o.json)
+      ctx.out << nlohmann::ordered_json{{"responsavel", {{"retorno", mResp.str()}, {"TxMensagem", texto}}}}.dump(2)
+              << "\n";
+    else
+      ctx.out << "Responsável: " << texto << "\n";
+    ctx.saida = kSaidaErrosDados;
+    return;
+  }
 
   OpcoesConsistencia opcoes;
   opcoes.anoBase = std::string(AnoBase);
