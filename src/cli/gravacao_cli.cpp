@@ -79,7 +79,20 @@ void AdicionaOpcoesMidias(CLI::App& app, OpcoesMidias& o, bool obrigatorio) {
 RelatorioGravacao GravaNasMidias(Conexao& c, const PedidoGravacao& pedido, const OpcoesMidias& o, Contexto& ctx) {
   if (o.destinos.empty()) throw ErroComando("informe ao menos um --destino");
   std::vector<Midia> destinos;
-  for (const auto& d : o.destinos) destinos.push_back(MidiaPasta(fs::absolute(d), o.capacidade));
+  // A destination that is the mount point of a removable volume is taken as
+  // that volume, so that its removal is noticed.
+  const std::vector<Midia> removiveis = ListaMidias();
+  for (const auto& d : o.destinos) {
+    fs::path pasta = fs::absolute(d).lexically_normal();
+    if (!pasta.has_filename() && pasta.has_parent_path() && pasta != pasta.root_path()) pasta = pasta.parent_path();
+    Midia m = MidiaPasta(pasta, o.capacidade);
+    for (const auto& r : removiveis)
+      if (r.pasta.lexically_normal() == m.pasta) {
+        m = r;
+        m.capacidade = o.capacidade;
+      }
+    destinos.push_back(std::move(m));
+  }
   MidiasLinhaComando ui(destinos, o.sobrescrever, ctx.err);
   RelatorioGravacao r = GravaArquivoDeclaracao(c, pedido, destinos.front(), ui, SemAcompanhamento());
   if (r.resultado == ResultadoGravacao::Gravado) return r;
