@@ -204,16 +204,18 @@ TEST_F(Gravacao, ArquivoDeUmaDeclaracaoByteAByte) {
 
 TEST_F(Gravacao, VolumesPequenosCadaUmArquivoCompleto) {
   // 1400 bytes of records per volume: the byte count says a volume is full
-  // after a type-1 and three type-2 records.
+  // after a type-1 and three type-2 records. A's links continue on volume 2;
+  // B, with employees, no longer fits there (the larger reserve) although C,
+  // without, would.
   const std::uint64_t capacidade = vornex::kReservaVolume + 1400;
   const Valores a = Estab("11222333000181", "00", true);
-  const Valores b = Estab("11222333000262", "B2", false);
-  const Valores c = Estab("11222333000343", "00", true);
+  const Valores b = Estab("11222333000262", "00", true);
+  const Valores c = Estab("11222333000343", "B2", false);
   Inclui("BD8Resp", kResp);
   for (const auto* e : {&a, &b, &c}) Inclui("Bd8emp", *e);
   for (const char* pis : {"10000000001", "10000000002", "10000000003", "10000000004", "10000000005"})
     Inclui("Bd8vinc", Vinc(a, pis));
-  Inclui("Bd8vinc", Vinc(c, "20000000001"));
+  Inclui("Bd8vinc", Vinc(b, "20000000001"));
   ui_.seguintes = {NovaMidia("m2", capacidade), NovaMidia("m3", capacidade)};
 
   const auto r = Grava(Declaracao(), NovaMidia("m1", capacidade));
@@ -228,8 +230,8 @@ TEST_F(Gravacao, VolumesPequenosCadaUmArquivoCompleto) {
     long t1, t2, prefixos;
   };
   const Esperado esperado[] = {{"012229", {"11222333000181"}, 1, 3, 0},
-                               {"012219", {"11222333000181", "11222333000262"}, 2, 2, 1},
-                               {"0129", {"11222333000343"}, 1, 1, 0}};
+                               {"01229", {"11222333000181"}, 1, 2, 0},
+                               {"01219", {"11222333000262", "11222333000343"}, 2, 1, 1}};
   const auto id = Protocolo(vornex::kTabelaProtocoloId);
   const auto es = Protocolo(vornex::kTabelaProtocoloEs);
   ASSERT_EQ(id.size(), 3u);
