@@ -1,0 +1,137 @@
+#include "gravacao_cli.h"
+
+#include <filesystem>
+
+#include "data/banco.h"
+#include "data/tabela.h"
+#include "data/tabelas_trabalho.h"
+#include "platform/midia.h"
+
+namespace vornex::cli {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class MidiasLinhaComando : public InterfaceMidia {
+ public:
+  MidiasLinhaComando(std::vector<Midia> destinos, bool sobrescrever, std::ostream& err)
+      : destinos_(std::move(destinos)), sobrescrever_(sobrescrever), err_(err) {}
+
+  bool midiaNaoPronta(const Midia& m) override {
+    err_ << TextoMidiaNaoPronta(m) << "\n";
+    return false;
+  }
+  std::optional<Midia> pedeMidia(int volume, bool repeticao, const Midia&) override {
+    if (repeticao) return std::nullopt;
+    if (volume < 1 || static_cast<std::size_t>(volume) > destinos_.size()) {
+      faltou = volume;
+      return std::nullopt;
+    }
+    const Midia& m = destinos_[static_cast<std::size_t>(volume - 1)];
+    if (!MidiaDisponivel(m)) err_ << TextoMidiaNaoPronta(m) << "\n";
+    return m;
+  }
+  bool confirmaInterrupcao() override { return true; }
+  void avisa(AvisoMidia aviso, const Midia& m) override { err_ << TextoAviso(aviso, m) << "\n"; }
+  bool autorizaSobrescrever(const Midia& m) override {
+    if (!sobrescrever_) err_ << TextoSobrescrever(m) << "\n(use --sobrescrever para autorizar)\n";
+    return sobrescrever_;
+  }
+
+  int faltou = 0;  // volume for which no --destino was given
+
+ private:
+  std::vector<Midia> destinos_;
+  bool sobrescrever_;
+  std::ostream& err_;
+};
+
+std::string UmaLinha(std::string s) {
+  for (auto& c : s)
+    if (c == '\n') c = ' ';
+  return s;
+}
+
+nlohmann::ordered_json Linhas(Conexao& c, const char* tabela) {
+  nlohmann::ordered_json a = nlohmann::ordered_json::array();
+  for (const auto& l : Tabela(c, tabela).todas()) {
+    nlohmann::ordered_json o = nlohmann::ordered_json::object();
+    const auto& nomes = l.esquema().colunas();
+    for (std::size_t i = 0; i < nomes.size(); ++i) o[nomes[i]] = l[i];
+    a.push_back(std::move(o));
+  }
+  return a;
+}
+
+}  // namespace
+
+void AdicionaOpcoesMidias(CLI::App& app, OpcoesMidias& o, bool obrigatorio) {
+  auto* destino = app.add_option("--destino", o.destinos,
+                                 "Pasta ou volume removível de cada volume, na ordem (repita para mais volumes)");
+  if (obrigatorio) destino->required();
+  app.add_option("--capacidade", o.capacidade,
+                 "Capacidade de cada mídia em bytes (1457664 simula um disquete de 1,44 MB)")
+      ->check(CLI::PositiveNumber);
+  app.add_flag("--sobrescrever", o.sobrescrever, "Autoriza substituir um Zema2004 antigo na mídia");
+}
+
+RelatorioGravacao GravaNasMidias(Conexao& c, const PedidoGravacao& pedido, const OpcoesMidias& o, Contexto& ctx) {
+  if (o.destinos.empty()) throw ErroComando("informe ao menos um --destino");
+  std::vector<Midia> destinos;
+  // A destination that is the mount point of a removable volume is taken as
+  // that volume, so that its removal is noticed.
+  const std::vector<Midia> removiveis = ListaMidias();
+  for (const auto& d : o.destinos) {
+    fs::path pasta = fs::absolute(d).lexically_normal();
+    if (!pasta.has_filename() && pasta.has_parent_path() && pasta != pasta.root_path()) pasta = pasta.parent_path();
+    Midia m = MidiaPasta(pasta, o.capacidade);
+    for (const auto& r : removiveis)
+      if (r.pasta.lexically_normal() == m.pasta) {
+        m = r;
+        m.capacidade = o.capacidade;
+      }
+    destinos.push_back(std::move(m));
+  }
+  MidiasLinhaComando ui(destinos, o.sobrescrever, ctx.err);
+  RelatorioGravacao r = GravaArquivoDeclaracao(c, pedido, destinos.front(), ui, SemAcompanhamento());
+  if (r.resultado == ResultadoGravacao::Gravado) return r;
+
+  if (!r.volumes.empty()) {
+    ctx.err << "Volumes concluídos (permanecem nas mídias):\n";
+    ImprimeVolumes(r.volumes, ctx.err);
+  }
+  if (r.resultado == ResultadoGravacao::Falhou) throw ErroComando(UmaLinha(r.mensagem));
+  // Nobody interrupts a command line run: a medium was refused or missing.
+  if (ui.faltou > 0)
+    throw ErroComando("gravação não concluída: falta um --destino para o volume " + std::to_string(ui.faltou) + ".");
+  throw ErroComando("gravação não concluída: a mídia do volume " + std::to_string(r.volumes.size() + 1) +
+                    " não pôde ser usada.");
+}
+
+void ImprimeVolumes(const std::vector<VolumeGravado>& volumes, std::ostream& out) {
+  for (const auto& v : volumes) {
+    out << "Volume " << v.volume << ": " << v.arquivo.string() << "\n"
+        << "  Registros: " << v.registros << " (tipo 1: " << v.tipo1 << ", tipo 2: " << v.tipo2
+        << ", prefixos diferentes de 00: " << v.prefixos << ")\n"
+        << "  Selo: " << v.selo << "\n";
+  }
+}
+
+nlohmann::ordered_json VolumesJson(Conexao& c, const RelatorioGravacao& r) {
+  nlohmann::ordered_json j;
+  j["volumes"] = nlohmann::ordered_json::array();
+  for (const auto& v : r.volumes)
+    j["volumes"].push_back({{"volume", v.volume},
+                            {"arquivo", v.arquivo.string()},
+                            {"registros", v.registros},
+                            {"tipo1", v.tipo1},
+                            {"tipo2", v.tipo2},
+                            {"prefixos", v.prefixos},
+                            {"selo", v.selo}});
+  j[kTabelaProtocoloId] = Linhas(c, kTabelaProtocoloId);
+  j[kTabelaProtocoloEs] = Linhas(c, kTabelaProtocoloEs);
+  return j;
+}
+
+}  // namespace vornex::cli
