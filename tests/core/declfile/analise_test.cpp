@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <functional>
 #include <sstream>
@@ -306,6 +307,22 @@ TEST_F(AnaliseArquivo, InterrupcaoApagaAsTabelas) {
   EXPECT_EQ(analisa(Base().junta(), false, false, i), kAnaliseInterrompida);
   EXPECT_FALSE(temCopias());
   EXPECT_FALSE(ExisteTabela(c_, kTabelaEstrutura));
+}
+
+TEST_F(AnaliseArquivo, ProgressoDaCopiaEDosRegistros) {
+  struct Registra : AcompanhamentoPassagem {
+    std::vector<int> valores;
+    void progresso(int p) override { valores.push_back(p); }
+  } r;
+  std::ostringstream s;
+  teste::GeraArquivoZema(s, 10, 20);
+  ASSERT_EQ(analisa(s.str(), false, false, r), 0);
+  ASSERT_GE(r.valores.size(), 50u);
+  EXPECT_EQ(r.valores.front(), 0);
+  EXPECT_EQ(r.valores.back(), 100);
+  EXPECT_NE(std::find(r.valores.begin(), r.valores.end(), 8), r.valores.end());
+  EXPECT_TRUE(std::is_sorted(r.valores.begin(), r.valores.end()));
+  EXPECT_EQ(std::adjacent_find(r.valores.begin(), r.valores.end()), r.valores.end());
 }
 
 TEST_F(AnaliseArquivo, NovaAnaliseApagaOErroAnterior) {
