@@ -343,6 +343,8 @@ class Analise {
   // current one.
   void linha(const char* numero, Qual qual, std::string_view tipoCampo, std::string posicao, std::string conteudo);
   void erroTipo(const char* numero, std::initializer_list<Qual> quais);
+  // 1901 when the range (start, length) holds a byte outside 32..126.
+  bool imprimivel(std::string_view reg, const int (&faixa)[2]);
   void erroComZema(const char* numero);
   std::string charTipo(std::string_view reg) const {
     return reg.size() >= static_cast<std::size_t>(kPosicaoTipo) ? MostraByte(reg[kPosicaoTipo - 1], true)
@@ -425,6 +427,14 @@ void Analise::erroComZema(const char* numero) {
   linha(numero, Qual::Atual, "1", {}, charTipo(atual_));
 }
 
+bool Analise::imprimivel(std::string_view reg, const int (&faixa)[2]) {
+  const auto f = Faixa(reg, faixa[0], faixa[1]);
+  if (SoImprimiveis(f)) return true;
+  const int p = PrimeiroNaoImprimivel(f);
+  linha("1901", Qual::Atual, "5", std::to_string(faixa[0] - 1 + p), MostraByte(f[static_cast<std::size_t>(p - 1)], true));
+  return false;
+}
+
 bool Analise::interrupcaoConfirmada() {
   if (acomp_.interrompe()) return true;
   if (!pedido_) return false;
@@ -450,11 +460,7 @@ void Analise::fechaEstabelecimento() {
 }
 
 bool Analise::carregaZero(std::string_view reg) {
-  if (const auto f = Faixa(reg, kImprimivelZero[0], kImprimivelZero[1]); !SoImprimiveis(f)) {
-    linha("1901", Qual::Atual, "5", std::to_string(kImprimivelZero[0] - 1 + PrimeiroNaoImprimivel(f)),
-          MostraByte(f[static_cast<std::size_t>(PrimeiroNaoImprimivel(f) - 1)], true));
-    return false;
-  }
+  if (!imprimivel(reg, kImprimivelZero)) return false;
   if (lidos_ != 1 || tipoAnterior_ != '4') {
     erroTipo("1906", {Qual::Atual});
     return false;
@@ -476,11 +482,7 @@ bool Analise::carregaUm(std::string_view reg) {
           MostraByte(z[static_cast<std::size_t>(PrimeiroNaoAlgarismo(z) - 1)], true));
     return false;
   }
-  if (const auto f = Faixa(reg, kImprimivelUm[0], kImprimivelUm[1]); !SoImprimiveis(f)) {
-    linha("1901", Qual::Atual, "5", std::to_string(kImprimivelUm[0] - 1 + PrimeiroNaoImprimivel(f)),
-          MostraByte(f[static_cast<std::size_t>(PrimeiroNaoImprimivel(f) - 1)], true));
-    return false;
-  }
+  if (!imprimivel(reg, kImprimivelUm)) return false;
   fechaEstabelecimento();
 
   const std::string_view inscricao = d_.um.extrai(reg, 2);
@@ -577,11 +579,7 @@ bool Analise::carregaDois(std::string_view reg) {
 }
 
 bool Analise::carregaNove(std::string_view reg) {
-  if (const auto f = Faixa(reg, kImprimivelNove[0], kImprimivelNove[1]); !SoImprimiveis(f)) {
-    linha("1901", Qual::Atual, "5", std::to_string(kImprimivelNove[0] - 1 + PrimeiroNaoImprimivel(f)),
-          MostraByte(f[static_cast<std::size_t>(PrimeiroNaoImprimivel(f) - 1)], true));
-    return false;
-  }
+  if (!imprimivel(reg, kImprimivelNove)) return false;
   fechaEstabelecimento();
   if (tipoAnterior_ == '0') {
     erroTipo("1917", {Qual::Anterior, Qual::Atual});
