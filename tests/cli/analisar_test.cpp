@@ -8,6 +8,7 @@
 #include "arquivo_zema.h"
 #include "cli.h"
 #include "data/banco.h"
+#include "data/demonstracao.h"
 #include "data/tabelas.h"
 
 namespace {
@@ -75,6 +76,40 @@ TEST_F(Analisar, ArquivoSemErroDeEstruturaFicaNasTabelasDeTrabalho) {
   EXPECT_TRUE(js["Te8stru"].empty());
   vornex::Conexao c = vornex::AbreZema2004(dados());
   EXPECT_EQ(vornex::Consulta(c, "SELECT count(*) FROM Te8vinc").escalar(), 6);
+}
+
+// A sound declaration, written out and analysed: no structural error, the
+// check over the work tables finds no error either.
+TEST_F(Analisar, DeclaracaoCorretaPassaPelaVerificacao) {
+  std::string bytes;
+  {
+    vornex::Conexao c = vornex::AbreZema2004(dados());
+    vornex::GeraDemonstracao(c, {3, 40, 7});
+    bytes = teste::ArquivoDaDeclaracao(c);
+  }
+  const auto r = roda({arquivo(bytes)});
+  EXPECT_EQ(r.codigo, 0) << r.out << r.err;
+  EXPECT_NE(r.out.find("Estrutura do arquivo correta: 3 estabelecimento(s), "), std::string::npos) << r.out;
+
+  const auto j = nlohmann::json::parse(roda({arquivo(bytes), "--json"}).out);
+  EXPECT_EQ(j["resultado"], 0);
+  EXPECT_EQ(j["consistencia"]["erros"], false) << j.dump(1);
+}
+
+TEST_F(Analisar, ErrosDeConsistenciaDoArquivo) {
+  std::string bytes;
+  {
+    vornex::Conexao c = vornex::AbreZema2004(dados());
+    vornex::GeraDemonstracao(c, {2, 10, 7});
+    c.executa("UPDATE Bd8vinc SET CoCbo = '999999'");
+    bytes = teste::ArquivoDaDeclaracao(c);
+  }
+  const auto r = roda({arquivo(bytes), "--json"});
+  EXPECT_EQ(r.codigo, 1);
+  const auto j = nlohmann::json::parse(r.out);
+  EXPECT_EQ(j["resultado"], 0);
+  EXPECT_EQ(j["consistencia"]["erros"], true);
+  EXPECT_FALSE(j["consistencia"]["ocorrencias"].empty());
 }
 
 TEST_F(Analisar, ArquivoAusente) {

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "data/banco.h"
+#include "data/declaracao.h"
 #include "data/linha.h"
 #include "data/tabelas.h"
 #include "declfile/layout.h"
@@ -160,6 +162,29 @@ inline long GeraArquivoZema(std::ostream& saida, long estabelecimentos, long vin
   m.nove(resp, e, {{true, false}, ++seq, estabelecimentos, vinculos, prefixos}, r);
   saida << r;
   return vinculos;
+}
+
+// The declaration of the user's tables as the writer lays it out, in one
+// file, for tests that need a file whose content passes every check.
+inline std::string ArquivoDaDeclaracao(vornex::Conexao& c, std::string_view dataGeracao = "15032005") {
+  vornex::MontadorRegistros m;
+  const vornex::Linha resp = *vornex::LeResponsavel(c);
+  const auto estabs = vornex::Consulta(c, "SELECT * FROM Bd8emp ORDER BY AnBase, CoCgcCeiEstabelecimento, "
+                                          "NuPrefixoEstabelecimento").todas();
+  std::string r;
+  m.zero(resp, estabs.at(0), {{}, dataGeracao, "101010"}, r);
+  long seq = 1, tipo2 = 0, prefixos = 0;
+  for (const auto& e : estabs) {
+    m.um(e, ++seq, r);
+    prefixos += e["NuPrefixoEstabelecimento"] != "00";
+    const vornex::ChaveEstabelecimento k{e["AnBase"], e["CoCgcCeiEstabelecimento"], e["NuPrefixoEstabelecimento"]};
+    for (const auto& v : vornex::VinculosDoEstabelecimento(c, k)) {
+      m.dois(e, v, ++seq, r);
+      ++tipo2;
+    }
+  }
+  m.nove(resp, estabs.back(), {{}, ++seq, static_cast<long>(estabs.size()), tipo2, prefixos}, r);
+  return r;
 }
 
 // A file as a list of 350-character records that tests can change before
