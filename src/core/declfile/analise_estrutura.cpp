@@ -238,6 +238,9 @@ constexpr ColunaCarga kCargaVinculo[] = {
 };
 // clang-format on
 
+// Zeros for a numeric field loaded without its value (at most 9 digits).
+std::string_view ZerosDe(int n) { return std::string_view("000000000").substr(0, static_cast<std::size_t>(n)); }
+
 // Binds one loaded value; `v` is the field's text and `n` its length.
 template <class Descritor>
 void Carrega(Consulta& q, int pos, const ColunaCarga& c, const Descritor& d, std::string_view reg,
@@ -253,9 +256,9 @@ void Carrega(Consulta& q, int pos, const ColunaCarga& c, const Descritor& d, std
       q.defineTexto(pos, UmOuX(v) ? std::string_view("1") : (v == "2" || EmBranco(v)) ? std::string_view("2") : v);
       break;
     case Carga::ZerosEsquerda: q.defineTexto(pos, ZerosEsquerda(Apara(v), n)); break;
-    case Carga::Remuneracao: q.defineTexto(pos, semRemuneracao ? Zeros(n) : std::string(v)); break;
+    case Carga::Remuneracao: q.defineTexto(pos, semRemuneracao ? ZerosDe(n) : v); break;
     case Carga::Porte: q.defineTexto(pos, anterior ? std::string_view("3") : v); break;
-    case Carga::Pat: q.defineTexto(pos, anterior ? Zeros(n) : std::string(v)); break;
+    case Carga::Pat: q.defineTexto(pos, anterior ? ZerosDe(n) : v); break;
   }
 }
 
