@@ -241,11 +241,19 @@ constexpr ColunaCarga kCargaVinculo[] = {
 // Zeros for a numeric field loaded without its value (at most 9 digits).
 std::string_view ZerosDe(int n) { return std::string_view("000000000").substr(0, static_cast<std::size_t>(n)); }
 
+// A value "as found" as the tables keep text: without the blanks that pad
+// it to its field (a stored value never ends in spaces).
+std::string_view Armazenado(std::string_view v) {
+  // substr keeps a non-null pointer even when empty: a null one would bind NULL.
+  const auto f = v.find_last_not_of(' ');
+  return v.substr(0, f == std::string_view::npos ? 0 : f + 1);
+}
+
 // Binds one loaded value; `v` is the field's text and `n` its length.
 template <class Descritor>
 void Carrega(Consulta& q, int pos, const ColunaCarga& c, const Descritor& d, std::string_view reg,
              bool anterior, bool semRemuneracao) {
-  const std::string_view v = d.extrai(reg, c.slot);
+  const std::string_view v = Armazenado(d.extrai(reg, c.slot));
   const int n = d[c.slot].tamanho;
   switch (c.carga) {
     case Carga::Encontrado: q.defineTexto(pos, v); break;
@@ -514,7 +522,9 @@ bool Analise::carregaUm(std::string_view reg) {
   }
   const std::string vinculado = "00" + std::string(d_.um.extrai(reg, 22));
 
-  buscaEmp_->defineTexto(1, anBase).defineTexto(2, inscricao).defineTexto(3, prefixo);
+  // The key as it is stored, so that the lookup finds what was loaded.
+  const std::string_view prefixoArmazenado = Armazenado(prefixo);
+  buscaEmp_->defineTexto(1, anBase).defineTexto(2, inscricao).defineTexto(3, prefixoArmazenado);
   if (auto anterior = buscaEmp_->primeira()) {
     // Shown as the previous record: the earlier establishment as it would be written.
     MontadorRegistros m;
@@ -539,7 +549,7 @@ bool Analise::carregaUm(std::string_view reg) {
   semEmpregados_ = zemaNeg == '1';
   anBaseEstab_ = anBase;
   inscricaoEstab_ = std::string(inscricao);
-  prefixoEstab_ = std::string(prefixo);
+  prefixoEstab_ = std::string(prefixoArmazenado);
   ++estabelecimentos;
   return true;
 }
@@ -612,7 +622,7 @@ bool Analise::carregaNove(std::string_view reg) {
     linha("1920", Qual::Atual, "7", {}, std::to_string(vinculos));
     return false;
   }
-  pesquisa_->defineTexto(1, d_.nove.extrai(reg, 9));
+  pesquisa_->defineTexto(1, Armazenado(d_.nove.extrai(reg, 9)));
   pesquisa_->executa();
   return true;
 }

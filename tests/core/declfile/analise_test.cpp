@@ -155,6 +155,12 @@ TEST_F(AnaliseArquivo, CadaErroDeEstruturaComSuasLinhas) {
       {"1910 earlier establishment",
        [] { return Registros({0, 1, 2, 3, 4, 1, 5}).junta(); },
        {{"1910", "000002", IP1, "1", "", "1"}, {"1910", "000006", IP1, "1", "", "1"}}},
+      // A prefix ending in a blank is stored without it and still found.
+      {"1910 earlier establishment, prefix with a blank",
+       [] {
+         return Registros({0, 1, 2, 3, 4, 4, 4, 5}).poe(4, 21, "B ").poe(5, 7, "77888999000100").poe(6, 21, "B ").junta();
+       },
+       {{"1910", "000005", I2 + "B ", "1", "", "1"}, {"1910", "000007", I2 + "B ", "1", "", "1"}}},
       {"1911", [] { return Base().poe(1, 293, "2003").junta(); }, {{"1911", "000002", IP1, "5", "293", "2003"}}},
       {"1911 not printable", [] { return Base().poe(1, 293, "20\x01" "4").junta(); },
        {{"1911", "000002", IP1, "5", "293", ""}}},
@@ -225,7 +231,7 @@ TEST_F(AnaliseArquivo, CarregaAsLinhasDeVolta) {
   EXPECT_EQ(emps[2]["NuVinculosEstabelecimento"], "000004");
   EXPECT_EQ(emps[0]["NoRazaoEstabelecimento"], "PADARIA PAO QUENTE LTDA");
   EXPECT_EQ(vincs[0]["NoEmpregado"], "JOSE PEREIRA 0");
-  EXPECT_EQ(resp[0]["NuRespostaPesquisa"], std::string("123") + std::string(45, ' '));
+  EXPECT_EQ(resp[0]["NuRespostaPesquisa"], "123");
 
   MontadorRegistros m;
   std::string r;
@@ -242,17 +248,20 @@ TEST_F(AnaliseArquivo, CarregaAsLinhasDeVolta) {
 TEST_F(AnaliseArquivo, RegrasDeCargaDosCampos) {
   auto a = Base();
   a.poe(0, 24, "x").poe(1, 299, " ").poe(1, 298, "X").poe(1, 330, "x").poe(2, 268, " ").poe(3, 268, "7");
-  a.poe(2, 91, "   1234    ").poe(4, 299, "5");
+  a.poe(2, 91, "   1234    ").poe(4, 299, "5").poe(0, 126, std::string(21, ' ')).poe(1, 339, "USO 1       ");
   ASSERT_EQ(analisa(a.junta()), 0);
   const auto resp = linhas("SELECT * FROM Te8resp");
   EXPECT_TRUE(resp[0].logico("InReciboParaRespArquivo"));
   EXPECT_FALSE(resp[0].logico("InRetificacao"));
+  EXPECT_EQ(resp[0]["TxComplementoRespArquivo"], "");
   const auto e = linhas("SELECT * FROM Te8emp ORDER BY NuSequencialRegistro");
   EXPECT_EQ(e[0]["InParticipaPAT"], "2");
   EXPECT_EQ(e[1]["InParticipaPAT"], "5");
   EXPECT_EQ(e[0]["InOptanteSimples"], "1");
   EXPECT_EQ(e[0]["InEncerramentoAtividade"], "1");
   EXPECT_EQ(e[0]["CoCgcVinculado"], "00123456789012");
+  // As found, but without the blanks that pad it.
+  EXPECT_EQ(e[0]["TxUsoEstabelecimento"], "USO 1");
   EXPECT_EQ(e[0]["NuVinculosEstabelecimento"], "000002");
   EXPECT_EQ(e[0]["NuEstrangeirosEstabelec"], "00001");
   EXPECT_EQ(e[1]["NuVinculosEstabelecimento"], "000000");
