@@ -49,8 +49,17 @@ inline std::vector<std::string> TextoPdf(const std::filesystem::path& pdf) {
   return paginas;
 }
 
+// Runs of blanks as one: the layout's column gaps are not the test's concern.
+inline std::string Compacta(const std::string& s) {
+  std::string r;
+  for (char c : s)
+    if (c != ' ' || r.empty() || r.back() != ' ') r += c;
+  return r;
+}
+
 // Each text found in order within the page.
-inline void EmOrdem(const std::string& pagina, const std::vector<std::string>& textos) {
+inline void EmOrdem(const std::string& original, const std::vector<std::string>& textos) {
+  const std::string pagina = Compacta(original);
   std::size_t pos = 0;
   for (const auto& t : textos) {
     const std::size_t p = pagina.find(t, pos);

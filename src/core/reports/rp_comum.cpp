@@ -37,6 +37,15 @@ void Legenda(Banda& b, Unidade x, Unidade y, Unidade largura, std::string_view l
   b.Texto(x, y, largura, 10, std::string(legenda), kFonteLegenda).Texto(x, y + 11, largura, 12, std::move(valor), kFonteValor);
 }
 
+std::string PrimeirosCaracteres(std::string_view s, std::size_t n) {
+  std::size_t i = 0;
+  for (std::size_t k = 0; i < s.size() && k < n; ++k) {
+    ++i;
+    while (i < s.size() && (static_cast<unsigned char>(s[i]) & 0xC0) == 0x80) ++i;
+  }
+  return std::string(s.substr(0, i));
+}
+
 Catalogo CatalogoDaConexao(Conexao& c) {
   Catalogo cat;
   Consulta q(c, "select NuMensagem, TpMensagem, TxMensagem from tb8MSG");

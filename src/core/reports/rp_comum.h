@@ -46,6 +46,9 @@ Banda RodapePadrao(const ContextoPagina& ctx, Unidade largura, bool fabricante, 
 // A caption with its value below it.
 void Legenda(Banda& b, Unidade x, Unidade y, Unidade largura, std::string_view legenda, std::string valor);
 
+// The first n characters of a UTF-8 text (never half a character).
+std::string PrimeirosCaracteres(std::string_view s, std::size_t n);
+
 // tb8MSG of the connection's reference file.
 Catalogo CatalogoDaConexao(Conexao& c);
 // The catalog text of a message number; the number itself when it is not there.
