@@ -38,11 +38,7 @@ inline std::vector<std::string> TextoPdf(const std::filesystem::path& pdf) {
   QProcess p;
   p.start("pdftotext", {"-layout", QString::fromStdString(pdf.string()), "-"});
   if (!p.waitForFinished(120000) || p.exitCode() != 0) return {};
-  // The fonts' ligatures come back as their own characters.
-  const std::string s = QString::fromUtf8(p.readAllStandardOutput())
-                            .replace(QChar(0xFB01), "fi")
-                            .replace(QChar(0xFB02), "fl")
-                            .toStdString();
+  const std::string s = p.readAllStandardOutput().toStdString();
   std::vector<std::string> paginas;
   std::size_t i = 0;
   for (std::size_t f; (f = s.find('\f', i)) != std::string::npos; i = f + 1) paginas.push_back(s.substr(i, f - i));

@@ -21,8 +21,8 @@ enum class Classificacao { Pis, Nome, Uso };
 std::string_view TextoClassificacao(Classificacao c);
 
 struct EstabelecimentoEscolhido {
-  std::string inscricao;  // as stored, 14 characters
-  std::string prefixo;
+  std::string inscricao;  // digits; a shorter one is padded with '0' as stored
+  std::string prefixo;    // empty: every prefix of the registration
 };
 
 struct VinculoEscolhido {
