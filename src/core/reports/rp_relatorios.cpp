@@ -82,6 +82,18 @@ void Fileira(Banda& b, Unidade y, std::initializer_list<Coluna> colunas) {
   }
 }
 
+// The establishment's identifying row, in its section and in the strip of
+// the pages that continue it (whose captions are spelt slightly otherwise).
+void Identificacao(Banda& b, Unidade y, const Linha& e, std::string_view inscricao, std::string_view ano) {
+  Fileira(b, y,
+          {{inscricao, Inscricao(e), 130},
+           {"Prefixo", e["NuPrefixoEstabelecimento"], 60},
+           {"CEI Vinculado", CeiVinculado(e["CoCgcVinculado"]), 130},
+           {LegendaEncerramento(e), Encerramento(e), 120},
+           {"Para uso da empresa", e["TxUsoEstabelecimento"], 130},
+           {ano, AnoInformacoes(e), 100}});
+}
+
 std::string DecimoTerceiro(std::string_view mes, std::string_view valor) {
   if (valor == "000000000") return {};
   return std::string(mes == "00" ? std::string_view{} : mes) + "- " + ValorSimples(valor);
@@ -159,13 +171,7 @@ Banda TrpRelatorios::Secao(const Linha& e, bool comVinculos, Unidade w) const {
   Banda s(TipoBanda::CabecalhoGrupo, op_.completo ? kSecaoCompleto : kSecaoResumido);
   s.novaPagina = true;
   s.Texto(0, 0, w, 14, "ESTABELECIMENTO", kFonteNegrito);
-  Fileira(s, 18,
-          {{"Inscrição no CNPJ/CEI", Inscricao(e), 130},
-           {"Prefixo", e["NuPrefixoEstabelecimento"], 60},
-           {"CEI Vinculado", CeiVinculado(e["CoCgcVinculado"]), 130},
-           {LegendaEncerramento(e), Encerramento(e), 120},
-           {"Para uso da empresa", e["TxUsoEstabelecimento"], 130},
-           {"Ano das Informações", AnoInformacoes(e), 100}});
+  Identificacao(s, 18, e, "Inscrição no CNPJ/CEI", "Ano das Informações");
   Fileira(s, 48, {{"Nome/Firma/Razão Social", e["NoRazaoEstabelecimento"], w}});
   Fileira(s, 78,
           {{"Logradouro(rua,avenida,praça...) ", e["EdEstabelecimento"], 300},
@@ -336,13 +342,7 @@ void TrpRelatorios::CabecalhoPagina(const ContextoPagina& ctx, std::vector<Banda
     const Linha& e = atual_;
     Banda f(TipoBanda::CabecalhoPagina, kAlturaFaixa);
     f.Texto(0, 2, w, 14, "ESTABELECIMENTO", kFonteNegrito);
-    Fileira(f, 18,
-            {{"Inscrição CNPJ/CEI:", Inscricao(e), 130},
-             {"Prefixo", e["NuPrefixoEstabelecimento"], 60},
-             {"CEI Vinculado", CeiVinculado(e["CoCgcVinculado"]), 130},
-             {LegendaEncerramento(e), Encerramento(e), 120},
-             {"Para uso da empresa", e["TxUsoEstabelecimento"], 130},
-             {"Ano das informações", AnoInformacoes(e), 100}});
+    Identificacao(f, 18, e, "Inscrição CNPJ/CEI:", "Ano das informações");
     f.Traco(0, 52, w, 52);
     bandas.push_back(std::move(f));
   }
