@@ -95,7 +95,7 @@ void Identificacao(Banda& b, Unidade y, const Linha& e, std::string_view inscric
 }
 
 std::string DecimoTerceiro(std::string_view mes, std::string_view valor) {
-  if (valor == "000000000") return {};
+  if (valor == "000000000" || Apara(valor).empty()) return {};
   return std::string(mes == "00" ? std::string_view{} : mes) + "- " + ValorSimples(valor);
 }
 
