@@ -4,7 +4,6 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -12,7 +11,8 @@
 #include "comando.h"
 #include "common/texto.h"
 #include "data/banco.h"
-#include "data/pasta_dados.h"
+#include "estabelecimentos_cli.h"
+#include "pasta_cli.h"
 #include "data/tabelas_trabalho.h"
 #include "render/render.h"
 #include "reports/rp_cartela.h"
@@ -24,7 +24,6 @@
 namespace vornex::cli {
 namespace {
 
-namespace fs = std::filesystem;
 using namespace relatorio;
 
 struct Opcoes {
@@ -53,29 +52,6 @@ bool ExisteTabela(Conexao& c, const char* nome) {
   return q.escalar() > 0;
 }
 
-std::string SoDigitosDe(std::string_view s) {
-  std::string r;
-  for (char ch : s)
-    if (ch != '.' && ch != '-' && ch != '/' && ch != ' ') r += ch;
-  return r;
-}
-
-// INSCRICAO/PREFIXO; a registration without a two-character prefix after its
-// last "/" stands for every prefix of it.
-EstabelecimentoEscolhido LeEstab(const std::string& t) {
-  EstabelecimentoEscolhido e;
-  const auto barra = t.rfind('/');
-  std::string inscricao = t;
-  if (barra != std::string::npos && t.size() - barra - 1 == 2) {
-    e.prefixo = t.substr(barra + 1);
-    inscricao = t.substr(0, barra);
-  }
-  e.inscricao = SoDigitosDe(inscricao);
-  if (e.inscricao.empty() || !SoDigitos(e.inscricao) || e.inscricao.size() > 14)
-    throw ErroComando("estabelecimento inválido: \"" + t + "\" (use INSCRICAO/PREFIXO)");
-  return e;
-}
-
 // PIS/DDMMAAAA[/NOME]
 VinculoEscolhido LeVinculo(const std::string& t) {
   VinculoEscolhido v;
@@ -89,15 +65,20 @@ VinculoEscolhido LeVinculo(const std::string& t) {
   return v;
 }
 
-OpcoesDeclaracao OpcoesDoRelatorio(const Opcoes& o) {
+OpcoesDeclaracao OpcoesDoRelatorio(Conexao& c, const Opcoes& o) {
   OpcoesDeclaracao d;
   d.completo = !o.resumido;
   d.classificacao = o.classificacao == "nome" ? Classificacao::Nome
                     : o.classificacao == "uso" ? Classificacao::Uso
                                                : Classificacao::Pis;
   d.deTabelasTrabalho = o.trabalho;
-  for (const auto& e : o.estabs) d.estabelecimentos.push_back(LeEstab(e));
   for (const auto& v : o.vinculos) d.vinculos.push_back(LeVinculo(v));
+  // The declaration's establishments must exist; an analysed file's are only read.
+  if (!o.trabalho) EstabelecimentosEscolhidos(c, o.estabs);
+  for (const auto& e : o.estabs) {
+    const ChaveEstabelecimento k = ChaveDoArgumento(e);
+    d.estabelecimentos.push_back({k.inscricao, k.prefixo});
+  }
   if (!d.vinculos.empty() && d.estabelecimentos.size() != 1)
     throw ErroComando("--vinculo pede um único estabelecimento em --estab");
   return d;
@@ -108,26 +89,21 @@ void Executa(const Opcoes& o, Contexto& ctx) {
     throw ErroComando("--completo, --resumido, --estab e --vinculo valem só para o relatório declaracao");
 
   std::unique_ptr<Conexao> c;
-  auto abre = [&]() -> Conexao& {
-    const fs::path pasta = ResolvePastaDados(ctx.pastaDados);
-    AbreOuInicializaPastaDados(pasta);
-    c = std::make_unique<Conexao>(AbreZema2004(pasta));
-    return *c;
-  };
+  auto abre = [&] { c = std::make_unique<Conexao>(AbreDeclaracao(ctx)); };
   auto exige = [&](const char* tabela, const char* passagem) {
     if (!ExisteTabela(*c, tabela))
       throw ErroComando(std::string("a tabela ") + tabela + " não existe: " + passagem + " antes de imprimir");
   };
 
-  std::unique_ptr<Documento> doc;
-  std::string vazio;
-  try {
+  ComErroComando([&] {
+    std::unique_ptr<Documento> doc;
+    std::string vazio;
     if (o.documento == "cartela") {
       doc = std::make_unique<TrpCartela>();
     } else if (o.documento == "declaracao") {
       abre();
       if (o.trabalho) exige(kTrabalhoEstabelecimento, "analise um arquivo");
-      doc = std::make_unique<TrpRelatorios>(*c, OpcoesDoRelatorio(o));
+      doc = std::make_unique<TrpRelatorios>(*c, OpcoesDoRelatorio(*c, o));
       vazio = "nenhum estabelecimento escolhido na declaração";
     } else if (o.documento == "erros") {
       abre();
@@ -153,13 +129,7 @@ void Executa(const Opcoes& o, Contexto& ctx) {
       ctx.out << "Nada a imprimir: " << vazio << ". Nenhum arquivo gravado.\n";
     else
       ctx.out << "Relatório gravado: " << o.pdf << " (" << paginas << (paginas == 1 ? " página" : " páginas") << ")\n";
-  } catch (const ErroBanco& e) {
-    throw ErroComando("erro " + std::to_string(e.codigo()) + " do gerenciador de dados: " + e.what());
-  } catch (const ErroComando&) {
-    throw;
-  } catch (const std::exception& e) {
-    throw ErroComando(e.what());
-  }
+  });
 }
 
 void Configura(CLI::App& app, Contexto& ctx) {
@@ -172,7 +142,7 @@ void Configura(CLI::App& app, Contexto& ctx) {
   app.add_flag("--resumido", o->resumido, "declaracao: só a relação dos vínculos")->excludes(completo);
   app.add_option("--classificacao", o->classificacao, "declaracao: ordem dos vínculos, pis (padrão), nome ou uso")
       ->check(CLI::IsMember({"pis", "nome", "uso"}));
-  app.add_option("--estab", o->estabs, "declaracao: estabelecimentos a imprimir, INSCRICAO/PREFIXO (padrão: todos)");
+  app.add_option("--estab", o->estabs, "declaracao: estabelecimentos a imprimir, INSCRICAO/PREFIXO (repetível; padrão: todos)");
   app.add_option("--vinculo", o->vinculos,
                  "declaracao: só estes vínculos do único estabelecimento de --estab, PIS/DDMMAAAA[/NOME]");
   app.add_flag("--trabalho", o->trabalho, "declaracao: do arquivo analisado (Te8emp/Te8vinc) em vez da declaração");

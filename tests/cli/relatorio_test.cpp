@@ -123,6 +123,7 @@ TEST_F(Relatorio, RecusaPedidosInvalidos) {
       {{"declaracao", "--completo", "--resumido"}, "excludes"},
       {{"declaracao", "--classificacao", "idade"}, "idade"},
       {{"declaracao", "--estab", "12AB"}, "estabelecimento inválido"},
+      {{"declaracao", "--estab", "55.555.555/0001-55"}, "estabelecimento não encontrado"},
       {{"declaracao", "--vinculo", "10000000001/01012004"}, "um único estabelecimento"},
       {{"declaracao", "--estab", "11222333000181/01", "--vinculo", "100/0101"}, "vínculo inválido"},
       {{"erros", "--resumido"}, "valem só para o relatório declaracao"},

@@ -152,8 +152,7 @@ TrpRelatorios::TrpRelatorios(Conexao& c, OpcoesDeclaracao opcoes) : c_(c), op_(s
 bool TrpRelatorios::Escolhido(const Linha& e) const {
   if (op_.estabelecimentos.empty()) return true;
   for (const auto& s : op_.estabelecimentos)
-    if (InscricaoArmazenada(s.inscricao) == e["CoCgcCeiEstabelecimento"] &&
-        (s.prefixo.empty() || s.prefixo == e["NuPrefixoEstabelecimento"]))
+    if (InscricaoArmazenada(s.inscricao) == e["CoCgcCeiEstabelecimento"] && s.prefixo == e["NuPrefixoEstabelecimento"])
       return true;
   return false;
 }

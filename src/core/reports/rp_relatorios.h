@@ -22,7 +22,7 @@ std::string_view TextoClassificacao(Classificacao c);
 
 struct EstabelecimentoEscolhido {
   std::string inscricao;  // digits; a shorter one is padded with '0' as stored
-  std::string prefixo;    // empty: every prefix of the registration
+  std::string prefixo;
 };
 
 struct VinculoEscolhido {
