@@ -90,9 +90,13 @@ void Executa(const Opcoes& o, Contexto& ctx) {
 
   std::unique_ptr<Conexao> c;
   auto abre = [&] { c = std::make_unique<Conexao>(AbreDeclaracao(ctx)); };
-  auto exige = [&](const char* tabela, const char* passagem) {
-    if (!ExisteTabela(*c, tabela))
-      throw ErroComando(std::string("a tabela ") + tabela + " não existe: " + passagem + " antes de imprimir");
+  // A pass that found nothing may leave no table at all (the consistency
+  // check and the analyser create theirs on the first finding).
+  std::string ausente;
+  auto existe = [&](const char* tabela, const char* passagem) {
+    if (ExisteTabela(*c, tabela)) return true;
+    ausente = std::string("a tabela ") + tabela + " não existe (" + passagem + ")";
+    return false;
   };
 
   ComErroComando([&] {
@@ -102,31 +106,31 @@ void Executa(const Opcoes& o, Contexto& ctx) {
       doc = std::make_unique<TrpCartela>();
     } else if (o.documento == "declaracao") {
       abre();
-      if (o.trabalho) exige(kTrabalhoEstabelecimento, "analise um arquivo");
-      doc = std::make_unique<TrpRelatorios>(*c, OpcoesDoRelatorio(*c, o));
+      if (!o.trabalho || existe(kTrabalhoEstabelecimento, "nenhum arquivo analisado"))
+        doc = std::make_unique<TrpRelatorios>(*c, OpcoesDoRelatorio(*c, o));
       vazio = "nenhum estabelecimento escolhido na declaração";
     } else if (o.documento == "erros") {
       abre();
-      exige(kTabelaErros, "verifique as inconsistências");
-      doc = std::make_unique<TrpErros>(*c);
+      if (existe(kTabelaErros, "nenhuma verificação ou nenhuma ocorrência")) doc = std::make_unique<TrpErros>(*c);
       vazio = "a última verificação não registrou erros nem avisos";
     } else if (o.documento == "estrutura") {
       throw ErroComando("relatório de estrutura ainda não disponível");
     } else if (o.documento == "importacao") {
       abre();
-      exige(kTabelaImportacao, "importe um arquivo");
-      doc = std::make_unique<TrpImport>(*c, o.ano);
+      if (existe(kTabelaImportacao, "nenhuma importação")) doc = std::make_unique<TrpImport>(*c, o.ano);
       vazio = "a última importação não registrou estabelecimentos";
     } else {  // etiquetas
       abre();
-      exige(kTabelaProtocoloId, "grave a declaração");
-      doc = std::make_unique<TrpEtiquetas>(*c);
+      if (existe(kTabelaProtocoloId, "nenhuma gravação")) doc = std::make_unique<TrpEtiquetas>(*c);
       vazio = "nenhum disquete registrado na última gravação";
     }
-    AplicacaoQt();
-    const int paginas = render::GravaPdf(*doc, QString::fromStdString(o.pdf));
+    int paginas = 0;
+    if (doc) {
+      AplicacaoQt();
+      paginas = render::GravaPdf(*doc, QString::fromStdString(o.pdf));
+    }
     if (paginas == 0)
-      ctx.out << "Nada a imprimir: " << vazio << ". Nenhum arquivo gravado.\n";
+      ctx.out << "Nada a imprimir: " << (doc ? vazio : ausente) << ". Nenhum arquivo gravado.\n";
     else
       ctx.out << "Relatório gravado: " << o.pdf << " (" << paginas << (paginas == 1 ? " página" : " páginas") << ")\n";
   });
