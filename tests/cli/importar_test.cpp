@@ -1,0 +1,142 @@
+// vornex-cli importar, run in-process on a copy of an initialised data folder.
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+#include <fstream>
+#include <sstream>
+
+#include "../core/data/apoio.h"
+#include "arquivo_zema.h"
+#include "cli.h"
+#include "data/banco.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Saida {
+  int codigo;
+  std::string out, err;
+};
+
+const std::string kCnpjA = "11222333000181";
+const std::string kCnpjB = "11444777000161";
+
+class Importar : public testing::Test {
+ protected:
+  Importar() { teste::CopiaPastaInicializada(dados()); }
+
+  fs::path dados() const { return pasta_ / "dados"; }
+  // A file of establishments, each with its number of links (0: declared
+  // without employees).
+  std::string arquivo(const std::vector<std::pair<std::string, int>>& estabs) {
+    vornex::MontadorRegistros m;
+    const vornex::Linha resp = teste::ResponsavelExemplo();
+    std::string r;
+    long seq = 1, vinculos = 0;
+    vornex::Linha e = teste::EstabelecimentoExemplo(estabs[0].first, "00", estabs[0].second == 0);
+    m.zero(resp, e, {{true, false}, {}, "101010"}, r);
+    for (const auto& [inscricao, n] : estabs) {
+      e = teste::EstabelecimentoExemplo(inscricao, "00", n == 0);
+      m.um(e, ++seq, r);
+      for (int k = 0; k < n; ++k, ++vinculos) m.dois(e, teste::VinculoExemplo(k), ++seq, r);
+    }
+    m.nove(resp, e, {{true, false}, ++seq, static_cast<long>(estabs.size()), vinculos, 0}, r);
+    const fs::path p = pasta_ / "Zema2004";
+    teste::Escreve(p, r);
+    return p.string();
+  }
+  Saida roda(std::vector<std::string> args) {
+    args.insert(args.begin(), {"--dados", dados().string(), "importar"});
+    std::ostringstream out, err;
+    int c = vornex::cli::Executa(args, out, err);
+    return {c, out.str(), err.str()};
+  }
+  long long conta(const std::string& sql) {
+    vornex::Conexao c = vornex::AbreZema2004(dados());
+    return vornex::Consulta(c, sql).escalar();
+  }
+
+  teste::PastaTemporaria pasta_;
+};
+
+TEST_F(Importar, DuasVezesOMesmoArquivoNadaAcrescentaNaSegunda) {
+  const auto a = arquivo({{kCnpjA, 3}, {kCnpjB, 0}});
+  auto r = roda({a, "--todos"});
+  ASSERT_EQ(r.codigo, 0) << r.err << r.out;
+  EXPECT_NE(r.out.find("Relatório de Importação de Dados  2004"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("11.222.333/0001-81  00       00123456789012                    3        0        0        3"),
+            std::string::npos)
+      << r.out;
+  EXPECT_EQ(conta("SELECT count(*) FROM Bd8vinc"), 3);
+  EXPECT_EQ(conta("SELECT count(*) FROM Bd8emp"), 2);
+
+  r = roda({a, "--todos", "--json"});
+  ASSERT_EQ(r.codigo, 0) << r.err;
+  const auto j = nlohmann::json::parse(r.out);
+  ASSERT_EQ(j.size(), 2u);
+  EXPECT_EQ(j[0]["NuTotalDuplicados"], "3");
+  EXPECT_EQ(j[0]["NuTotalImportados"], "0");
+  EXPECT_EQ(j[1]["CoImp"], "1501");
+  EXPECT_EQ(conta("SELECT count(*) FROM Bd8vinc"), 3);
+}
+
+TEST_F(Importar, EscolhaPorEstabelecimento) {
+  const auto a = arquivo({{kCnpjA, 1}, {kCnpjB, 2}});
+  auto r = roda({a, "--estab", "11.444.777/0001-61/00"});
+  ASSERT_EQ(r.codigo, 0) << r.err;
+  EXPECT_EQ(conta("SELECT count(*) FROM Bd8vinc WHERE CoCgcCeiEstabelecimento = '" + kCnpjB + "'"), 2);
+  EXPECT_EQ(conta("SELECT count(*) FROM Bd8emp"), 1);
+
+  r = roda({a, "--estab", "11222333000262/00"});
+  EXPECT_EQ(r.codigo, 2);
+  EXPECT_NE(r.err.find("não está no arquivo"), std::string::npos) << r.err;
+  r = roda({a});  // nothing chosen: the list and message 1301
+  EXPECT_EQ(r.codigo, 2);
+  EXPECT_NE(r.err.find("11.222.333/0001-81  00  PADARIA"), std::string::npos) << r.err;
+}
+
+TEST_F(Importar, InscricaoInvalidaNaoEImportada) {
+  const auto a = arquivo({{"11222333000100", 1}, {kCnpjA, 1}});
+  const auto r = roda({a, "--todos"});
+  EXPECT_EQ(r.codigo, 1) << r.err;
+  EXPECT_NE(r.out.find("11222333000100      00       00123456789012     (1)"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("\n(1) "), std::string::npos) << r.out;
+  EXPECT_EQ(conta("SELECT count(*) FROM Bd8emp"), 1);
+}
+
+TEST_F(Importar, ErroDeEstruturaNadaImporta) {
+  std::ostringstream s;
+  teste::GeraArquivoZema(s, 2, 1);
+  auto a = teste::SeparaRegistros(s.str());
+  a.poe(1, 278, "2");
+  const fs::path p = pasta_ / "Zema2004";
+  teste::Escreve(p, a.junta());
+  const auto r = roda({p.string(), "--todos"});
+  EXPECT_EQ(r.codigo, 1);
+  EXPECT_NE(r.out.find("Posição 278 = 2"), std::string::npos) << r.out;
+  EXPECT_EQ(conta("SELECT count(*) FROM Bd8emp"), 0);
+  EXPECT_EQ(roda({(pasta_ / "nada").string(), "--todos"}).codigo, 2);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Importar, AnoAnteriorSoVinculosAtivosSemRemuneracao) {
+  auto a = teste::SeparaRegistros([&] {
+    std::ifstream f(arquivo({{kCnpjA, 2}}), std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+  }());
+  a.poe(1, 293, "2003");
+  a.poe(3, 131, "10");  // the second link was dismissed
+  const fs::path p = pasta_ / "Zema2003";
+  teste::Escreve(p, a.junta());
+  const auto r = roda({p.string(), "--ano-anterior", "--todos"});
+  ASSERT_EQ(r.codigo, 0) << r.err << r.out;
+  EXPECT_NE(r.out.find("Relatório de Importação de Dados  2003"), std::string::npos) << r.out;
+  EXPECT_EQ(conta("SELECT count(*) FROM Bd8vinc WHERE AnBase = '2004' AND VaJaneiroEmpregado = '000000000'"), 1);
+  EXPECT_EQ(conta("SELECT count(*) FROM Bd8emp WHERE AnBase = '2004' AND InAvisoCnae = 1"), 1);
+}
+
+}  // namespace
