@@ -1,8 +1,8 @@
 // vornex-cli importar, run in-process on a copy of an initialised data folder.
 #include <gtest/gtest.h>
 
-#include <nlohmann/json.hpp>
 #include <fstream>
+#include <nlohmann/json.hpp>
 #include <sstream>
 
 #include "../core/data/apoio.h"
@@ -137,6 +137,50 @@ TEST_F(Importar, AnoAnteriorSoVinculosAtivosSemRemuneracao) {
   EXPECT_NE(r.out.find("Relatório de Importação de Dados  2003"), std::string::npos) << r.out;
   EXPECT_EQ(conta("SELECT count(*) FROM Bd8vinc WHERE AnBase = '2004' AND VaJaneiroEmpregado = '000000000'"), 1);
   EXPECT_EQ(conta("SELECT count(*) FROM Bd8emp WHERE AnBase = '2004' AND InAvisoCnae = 1"), 1);
+}
+
+}  // namespace
+
+namespace {
+
+// The round trip: a declaration written by gravar comes back whole into an
+// empty folder, and a second import adds nothing.
+TEST_F(Importar, ArquivoGravadoVoltaInteiroEUmaSoVez) {
+  const fs::path origem = pasta_ / "origem", midia = pasta_ / "midia";
+  teste::CopiaPastaInicializada(origem);
+  fs::create_directories(midia);
+  auto cli = [](std::vector<std::string> args) {
+    std::ostringstream out, err;
+    const int c = vornex::cli::Executa(args, out, err);
+    return c == 0 ? std::string() : err.str() + out.str() + "!";
+  };
+  ASSERT_EQ(cli({"--dados", origem.string(), "demo", "--estabelecimentos", "5", "--vinculos", "40"}), "");
+  ASSERT_EQ(cli({"--dados", origem.string(), "gravar", "--data", "15032005", "--destino", midia.string()}), "");
+  const std::string arquivo = (midia / "Zema2004").string();
+
+  auto r = roda({arquivo, "--todos"});
+  ASSERT_EQ(r.codigo, 0) << r.err << r.out;
+  const std::string colunas = "AnBase, CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento, CoPisPasepEmpregado, "
+                              "DaAdmissaoEmpregado, NoEmpregado, VaDezembroEmpregado, QtDiasAfas";
+  auto linhas = [&](const fs::path& pasta) {
+    vornex::Conexao c = vornex::AbreZema2004(pasta);
+    std::vector<std::vector<std::string>> v;
+    for (const auto& l : vornex::Consulta(c, "SELECT " + colunas + " FROM Bd8vinc ORDER BY 1, 2, 3, 4, 5, 6").todas())
+      v.push_back(l.valores());
+    return v;
+  };
+  EXPECT_EQ(linhas(dados()), linhas(origem));
+  EXPECT_EQ(conta("SELECT count(*) FROM Bd8emp"), 5);
+
+  r = roda({arquivo, "--todos", "--json"});
+  ASSERT_EQ(r.codigo, 0) << r.err;
+  long long duplicados = 0;
+  for (const auto& l : nlohmann::json::parse(r.out)) {
+    EXPECT_EQ(l["NuTotalImportados"], "0");
+    duplicados += std::stoll(l["NuTotalDuplicados"].get<std::string>());
+  }
+  EXPECT_EQ(duplicados, 40);
+  EXPECT_EQ(linhas(dados()), linhas(origem));
 }
 
 }  // namespace
