@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <chrono>
 #include <optional>
+#include <set>
 #include <stdexcept>
 
 #include "common/texto.h"
@@ -409,11 +410,15 @@ ResultadoImportacao ImportaEstabelecimentos(Conexao& c, const OpcoesImportacao& 
   }
   const std::string anoOrigem(opcoes.anoAnterior ? kAnoAnteriorImportacao : kAnoAtualImportacao);
   Tabela te8emp(c, kTrabalhoEstabelecimento);
+  // A list item is checked once, however often it is named.
+  std::vector<const ItemImportacao*> unicos;
+  std::set<std::pair<std::string, std::string>> vistos;
   for (const auto& item : escolhidos) {
     if (!item.prefixoImportavel()) throw std::invalid_argument(std::string(kTextoPrefixoNaoImportavel));
     if (!te8emp.busca({anoOrigem, item.inscricao, item.prefixo}))
       throw std::invalid_argument("estabelecimento " + item.inscricao + "/" + item.prefixo +
                                   " não está no arquivo analisado");
+    if (vistos.emplace(item.inscricao, item.prefixo).second) unicos.push_back(&item);
   }
 
   // Only the row numbers stay in memory; each row is read back when its
@@ -423,8 +428,8 @@ ResultadoImportacao ImportaEstabelecimentos(Conexao& c, const OpcoesImportacao& 
   std::vector<long long> rowids;
   {
     Transacao t(c);
-    for (const auto& item : escolhidos) {
-      const Linha e = *te8emp.busca({anoOrigem, item.inscricao, item.prefixo});
+    for (const ItemImportacao* item : unicos) {
+      const Linha e = *te8emp.busca({anoOrigem, item->inscricao, item->prefixo});
       Linha l = te8imp.novaLinha();
       l["AnBase"] = std::string(kAnoDestinoImportacao);
       l["InInscrEstabelecimento"] = e["InInscrEstabelecimento"];

@@ -158,7 +158,7 @@ TEST_F(Importacao, AnoAtualImportadoDuasVezesNadaAcrescentaNaSegunda) {
   vinculo(a, "00000000000", "DORA");
   estabelecimento("2004", Cei("12345678901"), "00", "1");
 
-  auto r = importa();
+  auto r = ImportaEstabelecimentos(c_, {}, {todos()[0], todos()[1], todos()[0]});  // named twice, taken once
   EXPECT_TRUE(r.mensagem.ok());
   EXPECT_EQ(r.importados, 4u);
   EXPECT_EQ(contas(), (Linhas{{"00", "", "", "0", "0", "4"}, {"00", "", "", "0", "0", "0"}}));
