@@ -1,0 +1,214 @@
+#include "data/consultas.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QStyle>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "common/servico_dialogos.h"
+#include "toolkit/critica.h"
+#include "toolkit/registro.h"
+
+namespace vornex::gui {
+
+namespace {
+constexpr int kPapelCodigo = Qt::UserRole;
+constexpr int kPapelPasta = Qt::UserRole + 1;
+}  // namespace
+
+TfmConsulta::TfmConsulta(const QString& titulo, Forma forma, QWidget* pai) : QDialog(pai), forma_(forma) {
+  setWindowTitle(titulo);
+  auto* l = new QVBoxLayout(this);
+  lista_ = new QTreeWidget(this);
+  lista_->setHeaderHidden(true);
+  lista_->setColumnCount(1);
+  lista_->setRootIsDecorated(forma != Forma::Plana);
+  lista_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  lista_->setMinimumSize(520, 360);
+  l->addWidget(lista_);
+  MantemEnter(lista_);
+  lista_->installEventFilter(this);
+  connect(lista_, &QTreeWidget::itemClicked, this, [this] { ConfirmaEscolha(); });
+  // Folders show open while selected.
+  connect(lista_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* atual, QTreeWidgetItem* antes) {
+    for (auto* i : {antes, atual})
+      if (i != nullptr && i->data(0, kPapelPasta).toBool())
+        i->setIcon(0, style()->standardIcon(i == atual ? QStyle::SP_DirOpenIcon : QStyle::SP_DirClosedIcon));
+  });
+}
+
+QTreeWidgetItem* TfmConsulta::novo(QTreeWidgetItem* pai, const QString& texto, const QString& codigo, bool pasta) {
+  auto* i = pai ? new QTreeWidgetItem(pai) : new QTreeWidgetItem(lista_);
+  i->setText(0, texto);
+  i->setData(0, kPapelCodigo, codigo);
+  i->setData(0, kPapelPasta, pasta);
+  i->setIcon(0, style()->standardIcon(pasta ? QStyle::SP_DirClosedIcon : QStyle::SP_FileIcon));
+  return i;
+}
+
+void TfmConsulta::constroi(const std::vector<Linha>& linhas) {
+  lista_->clear();
+  QTreeWidgetItem* nivel1 = nullptr;
+  QTreeWidgetItem* nivel2 = nullptr;
+  QTreeWidgetItem* nivel3 = nullptr;
+  for (const Linha& l : linhas) {
+    const QString codigo = QString::fromStdString(l[0]);
+    const QString texto = codigo + "  - " + QString::fromStdString(l[1]);
+    const auto n = codigo.size();
+    switch (forma_) {
+      case Forma::Plana:
+        novo(nullptr, texto, codigo, false);
+        break;
+      case Forma::DoisNiveis:
+        if (n == 2 || nivel1 == nullptr)
+          nivel1 = novo(nullptr, texto, codigo, n == 2);
+        else
+          novo(nivel1, texto, codigo, false);
+        break;
+      case Forma::QuatroNiveis:
+        if (n == 2) {
+          nivel1 = novo(nullptr, texto, codigo, true);
+          nivel2 = nivel3 = nullptr;
+        } else if (n == 3) {
+          nivel2 = novo(nivel1, texto, codigo, true);
+          nivel3 = nullptr;
+        } else if (n == 4) {
+          nivel3 = novo(nivel2 ? nivel2 : nivel1, texto, codigo, true);
+        } else {
+          novo(nivel3 ? nivel3 : nivel2 ? nivel2 : nivel1, texto, codigo, false);
+        }
+        break;
+    }
+  }
+  lista_->collapseAll();
+}
+
+void TfmConsulta::constroiFixa(std::initializer_list<const char*> textos) {
+  lista_->clear();
+  for (const char* t : textos) {
+    const QString texto = QString::fromUtf8(t);
+    novo(nullptr, texto, texto.left(2), false);
+  }
+}
+
+int TfmConsulta::nivel(const QTreeWidgetItem* item) const {
+  int n = 0;
+  for (const QTreeWidgetItem* p = item->parent(); p != nullptr; p = p->parent()) ++n;
+  return n;
+}
+
+bool TfmConsulta::grupo(const QTreeWidgetItem* item) const { return item->data(0, kPapelPasta).toBool(); }
+
+void TfmConsulta::ConfirmaEscolha() {
+  QTreeWidgetItem* item = lista_->currentItem();
+  if (item == nullptr) return;
+  const int aceito = forma_ == Forma::Plana ? 0 : forma_ == Forma::DoisNiveis ? 1 : 3;
+  if (nivel(item) != aceito) return;
+  escreve(item->data(0, kPapelCodigo).toString().toStdString());
+  accept();
+}
+
+bool TfmConsulta::eventFilter(QObject* o, QEvent* e) {
+  if (o == lista_ && e->type() == QEvent::KeyPress) {
+    auto* k = static_cast<QKeyEvent*>(e);
+    if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
+      ConfirmaEscolha();
+      if (isVisible() && forma_ != Forma::Plana) {
+        QTreeWidgetItem* item = lista_->currentItem();
+        const bool expande =
+            item != nullptr && grupo(item) && (forma_ == Forma::QuatroNiveis || nivel(item) == 0);
+        if (expande) item->setExpanded(true);
+      }
+      return true;
+    }
+  }
+  return QDialog::eventFilter(o, e);
+}
+
+TfmConsultaCampo::TfmConsultaCampo(const QString& titulo, Forma forma, RegistroEditado& registro,
+                                   std::string campo, QWidget* pai)
+    : TfmConsulta(titulo, forma, pai), registro_(registro), campo_(std::move(campo)) {}
+
+void TfmConsultaCampo::escreve(const std::string& codigo) { registro_.define(campo_, codigo); }
+
+#define VORNEX_CONSULTA_PLANA(Classe, Titulo, Tabela, Campo)                                     \
+  Classe::Classe(const TabelasReferencia& r, RegistroEditado& reg, QWidget* pai)                 \
+      : TfmConsultaCampo(QString::fromUtf8(Titulo), Forma::Plana, reg, Campo, pai) {             \
+    constroi(r.linhas(Referencia::Tabela));                                                       \
+  }
+
+VORNEX_CONSULTA_PLANA(TfmTb8Instr, "Relação de Grau de Instrução", Instrucao, "CoInstrucao")
+VORNEX_CONSULTA_PLANA(TfmTp8adm, "Relação do Tipo de Admissão", TipoAdmissao, "CoTipoAdmissao")
+VORNEX_CONSULTA_PLANA(TfmTb8TpSal, "Relação de Tipo de Salário", TipoSalario, "CoTipoSalarioContratual")
+VORNEX_CONSULTA_PLANA(TfmTb8Vinc, "Relação de Tipo de Vínculo Empregatício", Vinculo, "CoVinculo")
+VORNEX_CONSULTA_PLANA(TfmTb8Desl, "Relação dos Tipos de Desligamento", Desligamento, "CoCausaDesligamento")
+VORNEX_CONSULTA_PLANA(TfmTb8Nacio, "Relação de Nacionalidade", Nacionalidade, "CoNacionalidade")
+VORNEX_CONSULTA_PLANA(TfmTb8Raca, "Relação de Raça/Cor", Raca, "CoTipoRaca")
+VORNEX_CONSULTA_PLANA(TfmTb8NatJu, "Relação de Códigos de Natureza Jurídica", NaturezaJuridica,
+                      "CoNaturezaJuridica")
+#undef VORNEX_CONSULTA_PLANA
+
+TfmTb8CBO::TfmTb8CBO(const TabelasReferencia& r, RegistroEditado& reg, QWidget* pai)
+    : TfmConsultaCampo("Relação dos Códigos de Ocupação ( CBO )", Forma::QuatroNiveis, reg, "CoCbo", pai) {
+  constroi(r.linhas(Referencia::Cbo));
+}
+
+TfmMesesAno::TfmMesesAno(RegistroEditado& reg, QWidget* pai)
+    : TfmConsulta("Relação de Meses do Ano", Forma::Plana, pai), registro_(reg) {
+  constroiFixa({"01 - Janeiro", "02 - Fevereiro", "03 - Março", "04 - Abril", "05 - Maio", "06 - Junho",
+                "07 - Julho", "08 - Agosto", "09 - Setembro", "10 - Outubro", "11 - Novembro", "12 - Dezembro"});
+}
+
+void TfmMesesAno::escreve(const std::string& codigo) {
+  registro_.define(MesAdiantamento ? "Me13AdiantamentoEmpregado" : "Me13ParcelaFinalEmpregado", codigo);
+}
+
+TfmTb8Afast::TfmTb8Afast(RegistroEditado& reg, QWidget* pai)
+    : TfmConsulta("Relação de Códigos de Afastamento", Forma::Plana, pai), registro_(reg) {
+  constroiFixa({
+      "10. Acidente do trabalho típico (que ocorre no exercício do trabalho à serviço do estabelecimento).",
+      "20. Acidente do trabalho de trajeto (ocorrido no trajeto residência-trabalho-residência).",
+      "30. Doença relacionada ao trabalho.",
+      "40. Doença não relacionada ao trabalho",
+      "50. Licença maternidade e licença paternidade.",
+      "60. Serviço militar obrigatório.",
+  });
+}
+
+void TfmTb8Afast::escreve(const std::string& codigo) {
+  const char* campo = AfastamentoDestino == Afastamento::Primeiro  ? "CoMotivoPrimAfas"
+                      : AfastamentoDestino == Afastamento::Segundo ? "CoMotivoSeguAfas"
+                                                                   : "CoMotivoTercAfas";
+  registro_.define(campo, codigo);
+}
+
+TfmTb8Cnae::TfmTb8Cnae(const TabelasReferencia& r, QWidget* pai)
+    : TfmConsulta("Relação de Atividades Econômicas ( CNAE 1.0 )", Forma::DoisNiveis, pai) {
+  constroi(r.linhas(Referencia::Cnae));
+}
+
+void TfmTb8Cnae::Mostra(RegistroEditado& ta8Empresa) {
+  registro_ = &ta8Empresa;
+  Dialogo().executa(*this);
+  registro_ = nullptr;
+}
+
+void TfmTb8Cnae::escreve(const std::string& codigo) {
+  if (registro_ != nullptr) registro_->define("CoCnae", codigo);
+}
+
+TfrmT8Munic::TfrmT8Munic(const TabelasReferencia& r, QWidget* pai)
+    : TfmConsulta("Relação de Unidades da Federação", Forma::DoisNiveis, pai) {
+  constroi(r.linhas(Referencia::Municipio));
+}
+
+void TfrmT8Munic::SelecionaMunicipio(RegistroEditado& registro, const std::string& campo) {
+  Dialogo().executa(*this);
+  // Before the first choice there is nothing to hand back: the field keeps
+  // what it had rather than being emptied.
+  if (!codigo_.empty()) registro.define(campo, codigo_);
+}
+
+}  // namespace vornex::gui
