@@ -92,6 +92,7 @@ void AplicaMascara(QLineEdit* caixa, std::string_view mascara) {
   caixa->setProperty(kPropriedadeMascara, QString::fromUtf8(mascara.data(), static_cast<qsizetype>(mascara.size())));
   caixa->setInputMask(m.qt);
   caixa->setText(valor);
+  caixa->setCursorPosition(0);
 }
 
 QString ValorCaixa(const QLineEdit* caixa) {

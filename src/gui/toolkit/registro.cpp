@@ -64,7 +64,10 @@ void LigaCampo(QLineEdit* caixa, RegistroEditado& registro, const std::string& c
   auto mostra = [guarda, &registro, campo] {
     if (!guarda) return;
     const QString v = QString::fromStdString(registro.valor(campo));
-    if (ValorCaixa(guarda) != v) guarda->setText(v);
+    if (ValorCaixa(guarda) == v) return;
+    guarda->setText(v);
+    // Typing into a masked box starts at its first position.
+    if (!guarda->hasFocus()) guarda->setCursorPosition(0);
   };
   QObject::connect(&registro, &RegistroEditado::campoAlterado, caixa, [mostra, nome](const QString& c) {
     if (c == nome) mostra();
