@@ -1,5 +1,5 @@
 #pragma once
-// Shared by the GUI tests: one QApplication for the test program (offscreen
+// Shared by the GUI tests: the program's application object (offscreen
 // platform, set by CTest), scripted dialogs, and data folders from the data
 // tests' fixtures.
 #include <gtest/gtest.h>
@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "../core/data/apoio.h"
+#include "app/erro_fatal.h"
 #include "common/dialogos_roteiro.h"
 #include "common/servico_dialogos.h"
 
@@ -23,12 +24,13 @@ class AmbienteQt : public ::testing::Environment {
     static int argc = 1;
     static char nome[] = "teste_gui";
     static char* argv[] = {nome, nullptr};
-    app_ = std::make_unique<QApplication>(argc, argv);
+    // The program's own application object, with its handler of unexpected errors.
+    app_ = std::make_unique<vornex::gui::AplicacaoVornex>(argc, argv);
   }
   void TearDown() override { app_.reset(); }
 
  private:
-  std::unique_ptr<QApplication> app_;
+  std::unique_ptr<vornex::gui::AplicacaoVornex> app_;
 };
 
 inline ::testing::Environment* const kAmbienteQt = ::testing::AddGlobalTestEnvironment(new AmbienteQt);

@@ -11,6 +11,7 @@
 
 #include "../apoio_gui.h"
 #include "app/erro_fatal.h"
+#include "common/abortado.h"
 #include "app/fm_gera_indice.h"
 #include "app/fm_inicio_regras.h"
 #include "app/fm_vornex.h"
@@ -217,6 +218,25 @@ TEST(ErroFatal, ValorDeListaNaoMostradoComComboDeConsultaEmFoco) {
   LimpaEncerramento();
   EXPECT_FALSE(RelatorioErroMotor(erro));
   EXPECT_FALSE(Encerrando());
+  EXPECT_EQ(d.mostradas().size(), 1u);
+  LimpaEncerramento();
+}
+
+TEST(ErroFatal, ExcecaoNumTratadorDeEventoEncerraOProgramaAbortoNao) {
+  DialogosRoteiro d;
+  QPushButton falha, aborta;
+  QObject::connect(&falha, &QPushButton::clicked, [] { throw std::runtime_error("quebrou"); });
+  QObject::connect(&aborta, &QPushButton::clicked, [] { throw Abortado{}; });
+  LimpaEncerramento();
+  QTest::mouseClick(&aborta, Qt::LeftButton);
+  EXPECT_FALSE(Encerrando());
+  EXPECT_TRUE(d.mostradas().empty());
+  QTest::mouseClick(&falha, Qt::LeftButton);
+  EXPECT_TRUE(Encerrando());
+  ASSERT_EQ(d.mostradas().size(), 1u);
+  EXPECT_TRUE(d.mostradas()[0].texto.starts_with("Erro fatal.\n\r\n\rquebrou"));
+  // Once ending, no further input reaches the screens.
+  QTest::mouseClick(&falha, Qt::LeftButton);
   EXPECT_EQ(d.mostradas().size(), 1u);
   LimpaEncerramento();
 }
