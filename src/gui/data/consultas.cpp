@@ -6,6 +6,7 @@
 #include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <stdexcept>
 
 #include "common/servico_dialogos.h"
 #include "toolkit/critica.h"
@@ -133,22 +134,39 @@ TfmConsultaCampo::TfmConsultaCampo(const QString& titulo, Forma forma, RegistroE
 
 void TfmConsultaCampo::escreve(const std::string& codigo) { registro_.define(campo_, codigo); }
 
-#define VORNEX_CONSULTA_PLANA(Classe, Titulo, Tabela, Campo)                                     \
-  Classe::Classe(const TabelasReferencia& r, RegistroEditado& reg, QWidget* pai)                 \
-      : TfmConsultaCampo(QString::fromUtf8(Titulo), Forma::Plana, reg, Campo, pai) {             \
-    constroi(r.linhas(Referencia::Tabela));                                                       \
-  }
+namespace {
 
-VORNEX_CONSULTA_PLANA(TfmTb8Instr, "Relação de Grau de Instrução", Instrucao, "CoInstrucao")
-VORNEX_CONSULTA_PLANA(TfmTp8adm, "Relação do Tipo de Admissão", TipoAdmissao, "CoTipoAdmissao")
-VORNEX_CONSULTA_PLANA(TfmTb8TpSal, "Relação de Tipo de Salário", TipoSalario, "CoTipoSalarioContratual")
-VORNEX_CONSULTA_PLANA(TfmTb8Vinc, "Relação de Tipo de Vínculo Empregatício", Vinculo, "CoVinculo")
-VORNEX_CONSULTA_PLANA(TfmTb8Desl, "Relação dos Tipos de Desligamento", Desligamento, "CoCausaDesligamento")
-VORNEX_CONSULTA_PLANA(TfmTb8Nacio, "Relação de Nacionalidade", Nacionalidade, "CoNacionalidade")
-VORNEX_CONSULTA_PLANA(TfmTb8Raca, "Relação de Raça/Cor", Raca, "CoTipoRaca")
-VORNEX_CONSULTA_PLANA(TfmTb8NatJu, "Relação de Códigos de Natureza Jurídica", NaturezaJuridica,
-                      "CoNaturezaJuridica")
-#undef VORNEX_CONSULTA_PLANA
+struct DescricaoLista {
+  const char* titulo;
+  Referencia tabela;
+  const char* campo;
+};
+
+DescricaoLista Descricao(ListaPlana l) {
+  switch (l) {
+    case ListaPlana::Instrucao: return {"Relação de Grau de Instrução", Referencia::Instrucao, "CoInstrucao"};
+    case ListaPlana::TipoAdmissao: return {"Relação do Tipo de Admissão", Referencia::TipoAdmissao, "CoTipoAdmissao"};
+    case ListaPlana::TipoSalario:
+      return {"Relação de Tipo de Salário", Referencia::TipoSalario, "CoTipoSalarioContratual"};
+    case ListaPlana::Vinculo: return {"Relação de Tipo de Vínculo Empregatício", Referencia::Vinculo, "CoVinculo"};
+    case ListaPlana::Desligamento:
+      return {"Relação dos Tipos de Desligamento", Referencia::Desligamento, "CoCausaDesligamento"};
+    case ListaPlana::Nacionalidade: return {"Relação de Nacionalidade", Referencia::Nacionalidade, "CoNacionalidade"};
+    case ListaPlana::Raca: return {"Relação de Raça/Cor", Referencia::Raca, "CoTipoRaca"};
+    case ListaPlana::NaturezaJuridica:
+      return {"Relação de Códigos de Natureza Jurídica", Referencia::NaturezaJuridica, "CoNaturezaJuridica"};
+  }
+  throw std::logic_error("lista desconhecida");
+}
+
+}  // namespace
+
+TfmConsultaPlana::TfmConsultaPlana(ListaPlana lista, const TabelasReferencia& r, RegistroEditado& registro,
+                                   QWidget* pai)
+    : TfmConsultaCampo(QString::fromUtf8(Descricao(lista).titulo), Forma::Plana, registro, Descricao(lista).campo,
+                       pai) {
+  constroi(r.linhas(Descricao(lista).tabela));
+}
 
 TfmTb8CBO::TfmTb8CBO(const TabelasReferencia& r, RegistroEditado& reg, QWidget* pai)
     : TfmConsultaCampo("Relação dos Códigos de Ocupação ( CBO )", Forma::QuatroNiveis, reg, "CoCbo", pai) {

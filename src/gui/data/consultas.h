@@ -55,39 +55,32 @@ class TfmConsultaCampo : public TfmConsulta {
   std::string campo_;
 };
 
-// The flat lists of the employee and establishment screens.
-class TfmTb8Instr : public TfmConsultaCampo {
+// The flat lists of the employee and establishment screens, one entry each
+// in the table of consultas.cpp.
+enum class ListaPlana { Instrucao, TipoAdmissao, TipoSalario, Vinculo, Desligamento, Nacionalidade, Raca,
+                        NaturezaJuridica };
+
+class TfmConsultaPlana : public TfmConsultaCampo {
  public:
-  TfmTb8Instr(const TabelasReferencia& r, RegistroEditado& ta8Empreg, QWidget* pai = nullptr);
+  TfmConsultaPlana(ListaPlana lista, const TabelasReferencia& r, RegistroEditado& registro, QWidget* pai);
 };
-class TfmTp8adm : public TfmConsultaCampo {
+
+template <ListaPlana L>
+class TfmPlana : public TfmConsultaPlana {
  public:
-  TfmTp8adm(const TabelasReferencia& r, RegistroEditado& ta8Empreg, QWidget* pai = nullptr);
+  TfmPlana(const TabelasReferencia& r, RegistroEditado& registro, QWidget* pai = nullptr)
+      : TfmConsultaPlana(L, r, registro, pai) {}
 };
-class TfmTb8TpSal : public TfmConsultaCampo {
- public:
-  TfmTb8TpSal(const TabelasReferencia& r, RegistroEditado& ta8Empreg, QWidget* pai = nullptr);
-};
-class TfmTb8Vinc : public TfmConsultaCampo {
- public:
-  TfmTb8Vinc(const TabelasReferencia& r, RegistroEditado& ta8Empreg, QWidget* pai = nullptr);
-};
-class TfmTb8Desl : public TfmConsultaCampo {
- public:
-  TfmTb8Desl(const TabelasReferencia& r, RegistroEditado& ta8Empreg, QWidget* pai = nullptr);
-};
-class TfmTb8Nacio : public TfmConsultaCampo {
- public:
-  TfmTb8Nacio(const TabelasReferencia& r, RegistroEditado& ta8Empreg, QWidget* pai = nullptr);
-};
-class TfmTb8Raca : public TfmConsultaCampo {
- public:
-  TfmTb8Raca(const TabelasReferencia& r, RegistroEditado& ta8Empreg, QWidget* pai = nullptr);
-};
-class TfmTb8NatJu : public TfmConsultaCampo {
- public:
-  TfmTb8NatJu(const TabelasReferencia& r, RegistroEditado& ta8Empresa, QWidget* pai = nullptr);
-};
+
+using TfmTb8Instr = TfmPlana<ListaPlana::Instrucao>;           // into BD8Vinc
+using TfmTp8adm = TfmPlana<ListaPlana::TipoAdmissao>;          // into BD8Vinc
+using TfmTb8TpSal = TfmPlana<ListaPlana::TipoSalario>;         // into BD8Vinc
+using TfmTb8Vinc = TfmPlana<ListaPlana::Vinculo>;              // into BD8Vinc
+using TfmTb8Desl = TfmPlana<ListaPlana::Desligamento>;         // into BD8Vinc
+using TfmTb8Nacio = TfmPlana<ListaPlana::Nacionalidade>;       // into BD8Vinc
+using TfmTb8Raca = TfmPlana<ListaPlana::Raca>;                 // into BD8Vinc
+using TfmTb8NatJu = TfmPlana<ListaPlana::NaturezaJuridica>;    // into BD8Emp
+
 class TfmTb8CBO : public TfmConsultaCampo {
  public:
   TfmTb8CBO(const TabelasReferencia& r, RegistroEditado& ta8Empreg, QWidget* pai = nullptr);
