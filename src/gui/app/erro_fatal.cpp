@@ -20,7 +20,7 @@ void Mostra(const std::string& texto) { Dialogo().mostra(TipoDialogo::Erro, Boto
 std::string TextoErroMotor(const ErroBanco& erro) {
   const int codigo = erro.codigo();
   char numeros[48];
-  std::snprintf(numeros, sizeof numeros, "%6d : $%0.4x", codigo, static_cast<unsigned>(codigo));
+  std::snprintf(numeros, sizeof numeros, "%6d : $%.4x", codigo, static_cast<unsigned>(codigo));
   std::string texto = std::string("Erro BDE ") + numeros + "\r\n" + DescricaoCategoria(CategoriaErro(codigo)) +
                       "\r\n" + DescricaoErro(codigo);
   const auto& codigos = erro.codigos();
