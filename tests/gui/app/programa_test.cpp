@@ -224,20 +224,25 @@ TEST(ErroFatal, ValorDeListaNaoMostradoComComboDeConsultaEmFoco) {
 
 TEST(ErroFatal, ExcecaoNumTratadorDeEventoEncerraOProgramaAbortoNao) {
   DialogosRoteiro d;
-  QPushButton falha, aborta;
-  QObject::connect(&falha, &QPushButton::clicked, [] { throw std::runtime_error("quebrou"); });
-  QObject::connect(&aborta, &QPushButton::clicked, [] { throw Abortado{}; });
+  QObject alvo;
+  auto lanca = [&alvo](auto excecao) {
+    QMetaObject::invokeMethod(&alvo, [excecao] { throw excecao; }, Qt::QueuedConnection);
+    teste::DeixaEventos();
+  };
   LimpaEncerramento();
-  QTest::mouseClick(&aborta, Qt::LeftButton);
+  lanca(Abortado{});
   EXPECT_FALSE(Encerrando());
   EXPECT_TRUE(d.mostradas().empty());
-  QTest::mouseClick(&falha, Qt::LeftButton);
+  lanca(std::runtime_error("quebrou"));
   EXPECT_TRUE(Encerrando());
   ASSERT_EQ(d.mostradas().size(), 1u);
   EXPECT_TRUE(d.mostradas()[0].texto.starts_with("Erro fatal.\n\r\n\rquebrou"));
   // Once ending, no further input reaches the screens.
-  QTest::mouseClick(&falha, Qt::LeftButton);
-  EXPECT_EQ(d.mostradas().size(), 1u);
+  QPushButton botao;
+  int cliques = 0;
+  QObject::connect(&botao, &QPushButton::clicked, [&] { ++cliques; });
+  QTest::mouseClick(&botao, Qt::LeftButton);
+  EXPECT_EQ(cliques, 0);
   LimpaEncerramento();
 }
 
