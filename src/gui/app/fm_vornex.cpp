@@ -171,8 +171,7 @@ void TfmVORNEX::criaMenus() {
   item(copia, "Restaurarcpia1", "&Restaurar", Comando::RestaurarCopia);
   QAction* indexar = cria("IndexarArquivos1", "&Indexar Arquivos");
   connect(indexar, &QAction::triggered, this, [this] {
-    TfmGeraIndice tela(programa_.dmVornex(), this);
-    Dialogo().executa(tela);
+    MostraTela<TfmGeraIndice>(programa_.dmVornex(), this);
   });
   utilitarios->addAction(indexar);
 

@@ -4,6 +4,7 @@
 // messages recorded). Modal screens are shown through it too, so a test can
 // drive a screen while it is open.
 #include <string>
+#include <utility>
 
 #include "common/catalogo.h"
 #include "common/mensagem.h"
@@ -62,5 +63,12 @@ void LimpaEncerramento();  // tests that provoke a report
 // Shorthands for the service in use.
 inline ServicoDialogos& Dialogo() { return ServicoDialogos::Atual(); }
 inline std::string MostraMensagem(NuMensagem numero) { return Dialogo().mensagem(numero); }
+
+// A modal screen created just before it is shown and freed when it closes.
+template <typename Tela, typename... Argumentos>
+int MostraTela(Argumentos&&... argumentos) {
+  Tela tela(std::forward<Argumentos>(argumentos)...);
+  return Dialogo().executa(tela);
+}
 
 }  // namespace vornex::gui

@@ -1,5 +1,6 @@
 #include "toolkit/critica.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -51,8 +52,7 @@ class FiltroEnter : public QObject {
     for (QWidget* a = w; a != nullptr && a != tela_->parentWidget(); a = a->parentWidget())
       if (a->property(kPropriedadeEnter).toBool()) return false;
     if (qobject_cast<QTextEdit*>(w) || qobject_cast<QPlainTextEdit*>(w)) return false;
-    QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
-    QCoreApplication::sendEvent(w, &tab);
+    AvancaFoco(w);
     return true;
   }
 
@@ -97,6 +97,22 @@ bool PodeValidar(std::initializer_list<const QWidget*> isentos) {
 
 void AoSair(QWidget* campo, std::function<void()> verifica) {
   campo->installEventFilter(new FiltroSaida(campo, std::move(verifica)));
+}
+
+void AvancaFoco(QWidget* w) {
+  QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+  QCoreApplication::sendEvent(w, &tab);
+}
+
+void LigaConsulta(QAbstractButton* botao, QWidget* campo, std::function<void()> abre) {
+  // Like a toolbar button it never takes the focus: leaving the field for it
+  // would run the field's check before the code is chosen.
+  botao->setFocusPolicy(Qt::NoFocus);
+  QObject::connect(botao, &QAbstractButton::clicked, campo, [campo, abre = std::move(abre)] {
+    Protegido(abre);
+    campo->setFocus(Qt::OtherFocusReason);
+    AvancaFoco(campo);
+  });
 }
 
 void EnterComoTab(QWidget* tela) { qApp->installEventFilter(new FiltroEnter(tela)); }

@@ -9,6 +9,7 @@
 #include "common/abortado.h"
 #include "common/mensagem.h"
 
+class QAbstractButton;
 class QWidget;
 
 namespace vornex::gui {
@@ -29,6 +30,14 @@ bool PodeValidar(std::initializer_list<const QWidget*> isentos);
 // Runs `verifica` whenever `campo` loses the focus (not to a popup of its
 // own), once pending events have run, and under Protegido.
 void AoSair(QWidget* campo, std::function<void()> verifica);
+
+// Moves the focus from `w` to the next control, as Tab does.
+void AvancaFoco(QWidget* w);
+
+// The button beside a coded field: `abre` shows the lookup dialog, then the
+// focus goes through the field and on to the next control, so the field's
+// exit check (AoSair) runs as if the user had typed the code.
+void LigaConsulta(QAbstractButton* botao, QWidget* campo, std::function<void()> abre);
 
 // Enter and Return act as Tab in every field of `tela`, buttons included,
 // except in widgets that handle Enter themselves (MantemEnter).

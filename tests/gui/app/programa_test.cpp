@@ -95,6 +95,23 @@ TEST_F(Inicio, BarraDeFerramentasComSuasDicas) {
   EXPECT_TRUE(dialogos_.mostradas().empty());
 }
 
+// A command whose screen registered itself runs it, and the commands that
+// may create establishments re-run the enabling rule.
+const RegistroAcao kAnalisadorDeTeste{Comando::Analisador, [](Programa& p, QWidget*) {
+                                        IncluiEstabelecimento(p.dmVornex().conexao(), "2004");
+                                      }};
+
+TEST_F(Inicio, ComandoRegistradoEControlaBotoesDepois) {
+  Programa p;
+  ASSERT_EQ(p.inicia(opcoes()), ResultadoInicio::Pronto);
+  TfmVORNEX& fm = p.fmVORNEX();
+  fm.FormShow();
+  EXPECT_FALSE(fm.acao("sbAbrir")->isEnabled());
+  fm.acao("Analisador2")->trigger();
+  EXPECT_TRUE(fm.acao("sbAbrir")->isEnabled());
+  EXPECT_TRUE(fm.acao("Gerarcpia1")->isEnabled());
+}
+
 TEST_F(Inicio, SegundaInstanciaRecusadaEnquantoAPrimeiraExecuta) {
   const QString trava = opcoes().trava;
   QProcess primeira;

@@ -112,6 +112,25 @@ TEST_F(Telas, EnterComoTabESaidaDoCampoVerificadaSalvoParaOCancelar) {
   EXPECT_EQ(dialogos_.textos().size(), 1u);
 }
 
+TEST_F(Telas, BotaoDeConsultaVerificaOCampoComoASaidaDele) {
+  Tela t;
+  auto* btConsulta = new QPushButton("...", t.pagina1);
+  t.pagina1->layout()->addWidget(btConsulta);
+  QString escolhido = "7";
+  LigaConsulta(btConsulta, t.deA, [&] { t.deA->setText(escolhido); });
+  QTest::mouseClick(btConsulta, Qt::LeftButton);
+  teste::DeixaEventos();
+  EXPECT_EQ(t.verificacoes, 1);
+  EXPECT_EQ(dialogos_.textos(), std::vector<std::string>{"Campo inválido"});
+  EXPECT_EQ(QApplication::focusWidget(), t.deA);
+
+  escolhido = "1";
+  QTest::mouseClick(btConsulta, Qt::LeftButton);
+  teste::DeixaEventos();
+  EXPECT_EQ(t.verificacoes, 2);
+  EXPECT_EQ(QApplication::focusWidget(), t.deB);
+}
+
 TEST_F(Telas, ProgressoRespondeECancelarViraPedidoDeInterrupcao) {
   TfmProgresso progresso("Passagem");
   dialogos_.responde(kResultadoNo);   // first press: go on
