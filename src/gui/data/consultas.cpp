@@ -1,7 +1,6 @@
 #include "data/consultas.h"
 
 #include <QApplication>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QStyle>
 #include <QTreeWidget>
@@ -26,7 +25,10 @@ TfmConsulta::TfmConsulta(const QString& titulo, Forma forma, QWidget* pai) : QDi
   lista_->setHeaderHidden(true);
   lista_->setColumnCount(1);
   lista_->setRootIsDecorated(forma != Forma::Plana);
-  lista_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  lista_->setUniformRowHeights(true);
+  pastaFechada_ = style()->standardIcon(QStyle::SP_DirClosedIcon);
+  pastaAberta_ = style()->standardIcon(QStyle::SP_DirOpenIcon);
+  documento_ = style()->standardIcon(QStyle::SP_FileIcon);
   lista_->setMinimumSize(520, 360);
   l->addWidget(lista_);
   MantemEnter(lista_);
@@ -36,16 +38,19 @@ TfmConsulta::TfmConsulta(const QString& titulo, Forma forma, QWidget* pai) : QDi
   connect(lista_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* atual, QTreeWidgetItem* antes) {
     for (auto* i : {antes, atual})
       if (i != nullptr && i->data(0, kPapelPasta).toBool())
-        i->setIcon(0, style()->standardIcon(i == atual ? QStyle::SP_DirOpenIcon : QStyle::SP_DirClosedIcon));
+        i->setIcon(0, i == atual ? pastaAberta_ : pastaFechada_);
   });
 }
 
 QTreeWidgetItem* TfmConsulta::novo(QTreeWidgetItem* pai, const QString& texto, const QString& codigo, bool pasta) {
-  auto* i = pai ? new QTreeWidgetItem(pai) : new QTreeWidgetItem(lista_);
+  // Entries are added to the view in one go at the end: one by one, the view
+  // would lay itself out again for each of thousands of them.
+  auto* i = pai ? new QTreeWidgetItem(pai) : new QTreeWidgetItem;
+  if (pai == nullptr) raizes_.append(i);
   i->setText(0, texto);
   i->setData(0, kPapelCodigo, codigo);
   i->setData(0, kPapelPasta, pasta);
-  i->setIcon(0, style()->standardIcon(pasta ? QStyle::SP_DirClosedIcon : QStyle::SP_FileIcon));
+  i->setIcon(0, pasta ? pastaFechada_ : documento_);
   return i;
 }
 
@@ -83,7 +88,10 @@ void TfmConsulta::constroi(const std::vector<Linha>& linhas) {
         break;
     }
   }
+  lista_->addTopLevelItems(raizes_);
+  raizes_.clear();
   lista_->collapseAll();
+  lista_->resizeColumnToContents(0);
 }
 
 void TfmConsulta::constroiFixa(std::initializer_list<const char*> textos) {
@@ -92,6 +100,9 @@ void TfmConsulta::constroiFixa(std::initializer_list<const char*> textos) {
     const QString texto = QString::fromUtf8(t);
     novo(nullptr, texto, texto.left(2), false);
   }
+  lista_->addTopLevelItems(raizes_);
+  raizes_.clear();
+  lista_->resizeColumnToContents(0);
 }
 
 int TfmConsulta::nivel(const QTreeWidgetItem* item) const {

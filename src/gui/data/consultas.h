@@ -5,6 +5,8 @@
 // the CBO list its fourth. A dialog checks nothing: the calling screen runs
 // the field's own check afterwards.
 #include <QDialog>
+#include <QIcon>
+#include <QList>
 #include <QString>
 #include <string>
 #include <vector>
@@ -43,6 +45,8 @@ class TfmConsulta : public QDialog {
 
   Forma forma_;
   QTreeWidget* lista_;
+  QIcon pastaFechada_, pastaAberta_, documento_;
+  QList<QTreeWidgetItem*> raizes_;  // top-level entries while the list is built
 };
 
 // A dialog that writes its code into one field of the edited row.
