@@ -1,6 +1,7 @@
 #include "data/consultas.h"
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QStyle>
 #include <QTreeWidget>
@@ -88,10 +89,8 @@ void TfmConsulta::constroi(const std::vector<Linha>& linhas) {
         break;
     }
   }
-  lista_->addTopLevelItems(raizes_);
-  raizes_.clear();
+  poeNaLista();
   lista_->collapseAll();
-  lista_->resizeColumnToContents(0);
 }
 
 void TfmConsulta::constroiFixa(std::initializer_list<const char*> textos) {
@@ -100,9 +99,15 @@ void TfmConsulta::constroiFixa(std::initializer_list<const char*> textos) {
     const QString texto = QString::fromUtf8(t);
     novo(nullptr, texto, texto.left(2), false);
   }
+  poeNaLista();
+}
+
+void TfmConsulta::poeNaLista() {
   lista_->addTopLevelItems(raizes_);
   raizes_.clear();
-  lista_->resizeColumnToContents(0);
+  // Only now: while the entries were added it would have measured them again
+  // and again. From here on the column follows the entries in view.
+  lista_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
 }
 
 int TfmConsulta::nivel(const QTreeWidgetItem* item) const {

@@ -39,6 +39,7 @@ class TfmConsulta : public QDialog {
   bool eventFilter(QObject* o, QEvent* e) override;
 
  private:
+  void poeNaLista();
   int nivel(const QTreeWidgetItem* item) const;
   bool grupo(const QTreeWidgetItem* item) const;
   QTreeWidgetItem* novo(QTreeWidgetItem* pai, const QString& texto, const QString& codigo, bool pasta);
