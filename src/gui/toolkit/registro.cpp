@@ -1,5 +1,6 @@
 #include "toolkit/registro.h"
 
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QPointer>
 #include <stdexcept>
@@ -75,6 +76,23 @@ void LigaCampo(QLineEdit* caixa, RegistroEditado& registro, const std::string& c
   QObject::connect(&registro, &RegistroEditado::estadoAlterado, caixa, mostra);
   QObject::connect(caixa, &QLineEdit::textEdited, caixa, [guarda, &registro, campo] {
     if (guarda && registro.editando()) registro.define(campo, ValorCaixa(guarda).toStdString());
+  });
+  mostra();
+}
+
+void LigaCampo(QCheckBox* marca, RegistroEditado& registro, const std::string& campo) {
+  const QString nome = QString::fromStdString(campo);
+  QPointer<QCheckBox> guarda(marca);
+  auto mostra = [guarda, &registro, campo] {
+    if (guarda) guarda->setChecked(registro.valor(campo) == "1");
+  };
+  QObject::connect(&registro, &RegistroEditado::campoAlterado, marca, [mostra, nome](const QString& c) {
+    if (c == nome) mostra();
+  });
+  QObject::connect(&registro, &RegistroEditado::estadoAlterado, marca, mostra);
+  // Only the user's clicks write: showing the field must not post it.
+  QObject::connect(marca, &QCheckBox::clicked, marca, [&registro, campo](bool marcado) {
+    if (registro.editando()) registro.define(campo, marcado ? "1" : "0");
   });
   mostra();
 }

@@ -11,6 +11,7 @@
 #include "data/linha.h"
 #include "toolkit/mascara.h"
 
+class QCheckBox;
 class QLineEdit;
 
 namespace vornex {
@@ -56,5 +57,7 @@ class RegistroEditado : public QObject {
 // box. The box belongs to the caller.
 void LigaCampo(QLineEdit* caixa, RegistroEditado& registro, const std::string& campo,
                std::string_view mascara = {});
+// A logical field on a check box: checked is true.
+void LigaCampo(QCheckBox* marca, RegistroEditado& registro, const std::string& campo);
 
 }  // namespace vornex::gui

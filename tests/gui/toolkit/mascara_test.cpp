@@ -1,3 +1,4 @@
+#include <QCheckBox>
 #include <QLineEdit>
 
 #include "../apoio_gui.h"
@@ -51,6 +52,20 @@ TEST(CampoLigado, EdicaoGravaNoRegistroEAlteracaoAparecerNaCaixa) {
   reg.cancela();
   EXPECT_FALSE(reg.editando());
   EXPECT_THROW(reg.define("CoCnae", "1"), std::logic_error);
+}
+
+TEST(CampoLigado, MarcaDeCampoLogico) {
+  RegistroEditado reg;
+  QCheckBox marca;
+  LigaCampo(&marca, reg, "InDicas");
+  Linha resp = DefinicaoSistema("BD8Resp")->novaLinha();
+  resp.defineLogico("InDicas", true);
+  reg.edita(resp);
+  EXPECT_TRUE(marca.isChecked());
+  QTest::keyClick(&marca, Qt::Key_Space);
+  EXPECT_EQ(reg.valor("InDicas"), "0");
+  reg.define("InDicas", "1");
+  EXPECT_TRUE(marca.isChecked());
 }
 
 }  // namespace
