@@ -120,9 +120,11 @@ bool TfmConsulta::grupo(const QTreeWidgetItem* item) const { return item->data(0
 
 void TfmConsulta::ConfirmaEscolha() {
   QTreeWidgetItem* item = lista_->currentItem();
-  if (item == nullptr) return;
   const int aceito = forma_ == Forma::Plana ? 0 : forma_ == Forma::DoisNiveis ? 1 : 3;
-  if (nivel(item) != aceito) return;
+  if (item == nullptr || nivel(item) != aceito) {
+    if (fechaSempre_) reject();
+    return;
+  }
   escreve(item->data(0, kPapelCodigo).toString().toStdString());
   accept();
 }
@@ -191,6 +193,7 @@ TfmTb8CBO::TfmTb8CBO(const TabelasReferencia& r, RegistroEditado& reg, QWidget* 
 
 TfmMesesAno::TfmMesesAno(RegistroEditado& reg, QWidget* pai)
     : TfmConsulta("Relação de Meses do Ano", Forma::Plana, pai), registro_(reg) {
+  fechaSempre_ = true;
   constroiFixa({"01 - Janeiro", "02 - Fevereiro", "03 - Março", "04 - Abril", "05 - Maio", "06 - Junho",
                 "07 - Julho", "08 - Agosto", "09 - Setembro", "10 - Outubro", "11 - Novembro", "12 - Dezembro"});
 }
@@ -201,6 +204,7 @@ void TfmMesesAno::escreve(const std::string& codigo) {
 
 TfmTb8Afast::TfmTb8Afast(RegistroEditado& reg, QWidget* pai)
     : TfmConsulta("Relação de Códigos de Afastamento", Forma::Plana, pai), registro_(reg) {
+  fechaSempre_ = true;
   constroiFixa({
       "10. Acidente do trabalho típico (que ocorre no exercício do trabalho à serviço do estabelecimento).",
       "20. Acidente do trabalho de trajeto (ocorrido no trajeto residência-trabalho-residência).",

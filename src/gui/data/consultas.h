@@ -36,6 +36,8 @@ class TfmConsulta : public QDialog {
   // Entries whose code is the text's first two characters.
   void constroiFixa(std::initializer_list<const char*> textos);
   virtual void escreve(const std::string& codigo) = 0;
+  // The fixed lists close even when nothing is taken.
+  bool fechaSempre_ = false;
   bool eventFilter(QObject* o, QEvent* e) override;
 
  private:

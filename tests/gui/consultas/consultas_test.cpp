@@ -165,10 +165,20 @@ TEST_F(Consultas, MunicipioLembraAUltimaEscolha) {
 }
 
 TEST_F(Consultas, FecharSemEscolherNaoEscreve) {
-  TfmTb8Nacio d(Referencias(), vinculo_);
+  const Linha antes = vinculo_.linha();
+  TfmTb8Nacio nacionalidade(Referencias(), vinculo_);
   DialogosRoteiro roteiro;
-  EXPECT_EQ(Dialogo().executa(d), QDialog::Rejected);
-  EXPECT_EQ(vinculo_.valor("CoNacionalidade"), DefinicaoSistema("Bd8vinc")->novaLinha()["CoNacionalidade"]);
+  EXPECT_EQ(Dialogo().executa(nacionalidade), QDialog::Rejected);
+  // Enter with nothing selected: a table list stays open, the months list closes.
+  TfmMesesAno meses(vinculo_);
+  for (TfmConsulta* d : std::initializer_list<TfmConsulta*>{&nacionalidade, &meses}) {
+    d->show();
+    d->lista()->setCurrentItem(nullptr);
+    QTest::keyClick(d->lista(), Qt::Key_Return);
+  }
+  EXPECT_TRUE(nacionalidade.isVisible());
+  EXPECT_FALSE(meses.isVisible());
+  EXPECT_EQ(vinculo_.linha().valores(), antes.valores());
 }
 
 }  // namespace
