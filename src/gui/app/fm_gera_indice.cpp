@@ -5,6 +5,9 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTextDocument>
+#include <algorithm>
 #include <QVBoxLayout>
 
 #include "common/abortado.h"
@@ -35,7 +38,13 @@ TfmGeraIndice::TfmGeraIndice(TdmVornex& dm, QWidget* pai) : QDialog(pai), dm_(dm
   auto* texto = new QPlainTextEdit(linhas.join('\n'), this);
   texto->setReadOnly(true);
   texto->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-  texto->setMinimumSize(460, 150);
+  // Wide enough for the lines as written; narrower windows wrap them.
+  int largura = 0;
+  for (const QString& linha : linhas) largura = std::max(largura, texto->fontMetrics().horizontalAdvance(linha));
+  texto->setMinimumSize(largura + 4 * texto->frameWidth() + 2 * static_cast<int>(texto->document()->documentMargin()) +
+                            texto->verticalScrollBar()->sizeHint().width(),
+                        (texto->fontMetrics().lineSpacing() * (static_cast<int>(linhas.size()) + 1)) +
+                            4 * texto->frameWidth());
   l->addWidget(texto);
   laIndexar_ = new QLabel("Indexando arquivos ...", this);
   prIndexar_ = new QProgressBar(this);

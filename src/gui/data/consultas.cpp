@@ -30,7 +30,7 @@ TfmConsulta::TfmConsulta(const QString& titulo, Forma forma, QWidget* pai) : QDi
   pastaFechada_ = style()->standardIcon(QStyle::SP_DirClosedIcon);
   pastaAberta_ = style()->standardIcon(QStyle::SP_DirOpenIcon);
   documento_ = style()->standardIcon(QStyle::SP_FileIcon);
-  lista_->setMinimumSize(520, 360);
+  lista_->setMinimumSize(640, 400);
   l->addWidget(lista_);
   MantemEnter(lista_);
   lista_->installEventFilter(this);
@@ -107,6 +107,7 @@ void TfmConsulta::poeNaLista() {
   raizes_.clear();
   // Only now: while the entries were added it would have measured them again
   // and again. From here on the column follows the entries in view.
+  lista_->header()->setStretchLastSection(false);
   lista_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
 }
 
