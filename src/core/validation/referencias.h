@@ -17,7 +17,7 @@ struct CepDoMunicipio {
 };
 
 // The two CEP ranges of a municipality (tb8FXCEP), five-digit prefixes as stored.
-struct FaixasCepMunicipio {
+struct FaixasCepDoMunicipio {
   std::string coCep1Inicial, coCep1Final;
   std::string coCep2Inicial, coCep2Final;
 };
@@ -28,7 +28,7 @@ struct FaixaCepUf {
 };
 
 // A CBO occupation's flags (tb8cbo).
-struct IndicadoresCbo {
+struct IndicadoresDoCbo {
   bool inCriticaAna = false;  // not for a worker whose schooling is "1"
   bool inCriticaCbo = false;  // only for a worker whose schooling is "9"
 };
@@ -44,7 +44,7 @@ class Referencias {
   // tb8MUNIC: CoCep and InFaixa of the row; nullopt when there is none.
   virtual std::optional<CepDoMunicipio> CepMunicipio(std::string_view coMunicipio) const = 0;
   // tb8FXCEP: the municipality's two ranges; nullopt when it has no row.
-  virtual std::optional<FaixasCepMunicipio> FaixasCep(std::string_view coMunicipio) const = 0;
+  virtual std::optional<FaixasCepDoMunicipio> FaixasCep(std::string_view coMunicipio) const = 0;
 
   // TbUf by CoUf: SgUf of the state with this two-digit code; nullopt when none.
   virtual std::optional<std::string> SiglaUf(std::string_view coUf) const = 0;
@@ -73,7 +73,7 @@ class Referencias {
   // tb8TPSAL: a row with this code exists.
   virtual bool ExisteTipoSalario(std::string_view coTipoSalarioContratual) const = 0;
   // tb8cbo: the flags of the occupation with this code; nullopt when there is no row.
-  virtual std::optional<IndicadoresCbo> Cbo(std::string_view coCbo) const = 0;
+  virtual std::optional<IndicadoresDoCbo> Cbo(std::string_view coCbo) const = 0;
   // tb8vinc: a row with this code exists.
   virtual bool ExisteVinculo(std::string_view coVinculo) const = 0;
   // tb8DESL: a row with this code exists.

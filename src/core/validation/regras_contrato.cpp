@@ -114,7 +114,7 @@ NuMensagem CriticaCboInstrucao(std::string_view instrucao, std::string_view cbo,
   const auto c = Apara(cbo);
   if (!InformadosNumericos({i, c})) return kSemOcorrencia;
   if (ValorInteiro(i) == 0 || ValorInteiro(c) == 0) return kSemOcorrencia;
-  const auto flags = ref.Cbo(c).value_or(IndicadoresCbo{});
+  const auto flags = ref.Cbo(c).value_or(IndicadoresDoCbo{});
   if (flags.inCriticaCbo && i != "9") return "3501"_msg;
   if (flags.inCriticaAna && i == "1") return "3635"_msg;
   return kSemOcorrencia;

@@ -47,7 +47,7 @@ class ReferenciasTeste : public Referencias {
       {"1200013", {"ACRELANDIA", "69945", false}},
       {"5300108", {"BRASILIA", "", true}},
   };
-  std::map<std::string, FaixasCepMunicipio, std::less<>> faixasMunicipio{
+  std::map<std::string, FaixasCepDoMunicipio, std::less<>> faixasMunicipio{
       {"3550308", {"01000", "05999", "08000", "08499"}},
   };
   std::map<std::string, std::string, std::less<>> ufs{
@@ -68,7 +68,7 @@ class ReferenciasTeste : public Referencias {
   Codigos racas{"1", "2", "4", "6", "8", "9"};
   Codigos tiposAdmissao{"1", "2", "3", "4"};
   Codigos tiposSalario{"1", "2", "3", "4", "5", "6", "7"};
-  std::map<std::string, IndicadoresCbo, std::less<>> cbos{
+  std::map<std::string, IndicadoresDoCbo, std::less<>> cbos{
       {"212405", {false, false}},
       {"223105", {false, true}},  // only for schooling "9"
       {"252505", {true, false}},  // not for schooling "1"
@@ -87,7 +87,7 @@ class ReferenciasTeste : public Referencias {
     if (it == municipios.end()) return std::nullopt;
     return CepDoMunicipio{it->second.coCep, it->second.inFaixa};
   }
-  std::optional<FaixasCepMunicipio> FaixasCep(std::string_view c) const override {
+  std::optional<FaixasCepDoMunicipio> FaixasCep(std::string_view c) const override {
     auto it = faixasMunicipio.find(c);
     if (it == faixasMunicipio.end()) return std::nullopt;
     return it->second;
@@ -121,7 +121,7 @@ class ReferenciasTeste : public Referencias {
   bool ExisteRaca(std::string_view c) const override { return racas.count(c) != 0; }
   bool ExisteTipoAdmissao(std::string_view c) const override { return tiposAdmissao.count(c) != 0; }
   bool ExisteTipoSalario(std::string_view c) const override { return tiposSalario.count(c) != 0; }
-  std::optional<IndicadoresCbo> Cbo(std::string_view c) const override {
+  std::optional<IndicadoresDoCbo> Cbo(std::string_view c) const override {
     auto it = cbos.find(c);
     if (it == cbos.end()) return std::nullopt;
     return it->second;

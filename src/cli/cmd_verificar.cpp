@@ -1,0 +1,55 @@
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "comando.h"
+#include "estabelecimentos_cli.h"
+#include "ocorrencias.h"
+#include "passagem_cli.h"
+#include "pasta_cli.h"
+#include "validation/consistencia.h"
+
+namespace vornex::cli {
+namespace {
+
+struct Opcoes {
+  std::vector<std::string> estabelecimentos;
+  bool json = false;
+};
+
+void Executa(const Opcoes& o, Contexto& ctx) {
+  Conexao c = AbreDeclaracao(ctx);
+  OpcoesConsistencia opcoes;
+  opcoes.anoBase = "2004";
+  opcoes.selecao = EstabelecimentosEscolhidos(c, o.estabelecimentos);
+  AcompanhamentoTexto progresso(ctx.err, "Verificando Informações ...");
+  const int r = ComErroComando([&] { return VerificaConsistencia(c, opcoes, progresso); });
+  progresso.termina();
+  ComErroComando([&] {
+    if (o.json) {
+      ctx.out << OcorrenciasJson(c, r).dump(2) << "\n";
+    } else {
+      ImprimeOcorrencias(c, ctx.out);
+      if (r == 0) ctx.out << "As declarações selecionadas não apresentaram erros ou avisos.\n";
+    }
+    return 0;
+  });
+  ctx.saida = (r & kConsistenciaErros) ? kSaidaErrosDados : kSaidaOk;
+}
+
+void Configura(CLI::App& app, Contexto& ctx) {
+  auto o = std::make_shared<Opcoes>();
+  app.add_option("--estab", o->estabelecimentos,
+                 "Só este estabelecimento, INSCRICAO/PREFIXO (repetível; padrão: todos do ano-base 2004)");
+  app.add_flag("--json", o->json, "Resultado e ocorrências em JSON");
+  app.footer(
+      "Verifica a consistência das declarações do ano-base 2004 e lista os erros, depois os avisos "
+      "(o progresso vai para a saída de erro). "
+      "Termina com 1 quando há erros, 0 quando há só avisos ou nada.");
+  app.callback([o, &ctx] { Executa(*o, ctx); });
+}
+
+const RegistroComando registro{"verificar", "Verifica as inconsistências das declarações", Configura};
+
+}  // namespace
+}  // namespace vornex::cli

@@ -1,0 +1,27 @@
+#pragma once
+// The data folder as the commands that read or change the declaration open
+// it: a new folder is initialised first, a damaged one refused.
+#include "comando.h"
+#include "data/banco.h"
+
+namespace vornex::cli {
+
+// The connection over the folder of --dados (or the user's default). Every
+// failure becomes ErroComando (exit 2) with the reason.
+Conexao AbreDeclaracao(Contexto& ctx);
+
+// Runs `f` turning database and other errors into ErroComando.
+template <class F>
+auto ComErroComando(F&& f) -> decltype(f()) {
+  try {
+    return f();
+  } catch (const ErroComando&) {
+    throw;
+  } catch (const ErroBanco& e) {
+    throw ErroComando("erro " + std::to_string(e.codigo()) + " do gerenciador de dados: " + e.what());
+  } catch (const std::exception& e) {
+    throw ErroComando(e.what());
+  }
+}
+
+}  // namespace vornex::cli
