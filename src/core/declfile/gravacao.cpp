@@ -173,8 +173,8 @@ class Gravador {
         progresso_.avanca();
       }
     }
-    if (!registroNove()) return;
-    concluiVolume();
+    if (!registroNove() || !concluiVolume()) return;
+    gravaProtocolo();
   }
 
   // Closes the current volume (type 9, seal) and opens the next one with its
@@ -240,7 +240,7 @@ class Gravador {
       id.defineLogico("InRetificacao", pedido_.modo.retificacao);
       id["DaGeracao"] = pedido_.dataGeracao;
       id["HoSenha"] = pedido_.horaGeracao;
-      protocoloId_ = std::move(id);
+      protocoloId_.push_back(std::move(id));
       ultimoVolumeProtocolo_ = volume;
     }
     Linha es = DefinicaoTrabalho(kTabelaProtocoloEs)->novaLinha();
@@ -273,33 +273,32 @@ class Gravador {
     montador_.nove(resp_, ultimoEstab_, {pedido_.modo, sequencia_, tipo1_, tipo2_, prefixos_}, buffer_);
     if (interrompeu()) return false;
     protocoloEs_.back()["NuVinculosEstabelecimento"] = std::to_string(vinculos_);
-    protocoloId_["NuEstabelecimentos"] = std::to_string(tipo1_);
-    protocoloId_["NuVinculos"] = std::to_string(tipo2_);
+    protocoloId_.back()["NuEstabelecimentos"] = std::to_string(tipo1_);
+    protocoloId_.back()["NuVinculos"] = std::to_string(tipo2_);
     volumeAtual_ = VolumeGravado{};
     volumeAtual_.registros = sequencia_;
     volumeAtual_.tipo1 = tipo1_;
     volumeAtual_.tipo2 = tipo2_;
     volumeAtual_.prefixos = prefixos_;
-    if (!gravaProtocolo()) return false;
     prefixos_ = 0;
     vinculos_ = 0;
     primeiroDoVolume_ = true;
     return true;
   }
 
-  // The volume's protocol rows, appended once its totals are known.
+  // The protocol rows of the run, appended in one transaction once every
+  // volume is finished (a failed run drops the tables anyway).
   bool gravaProtocolo() {
     try {
       Transacao t(c_);
       Tabela id(c_, kTabelaProtocoloId);
-      id.inclui(protocoloId_);
+      for (const auto& l : protocoloId_) id.inclui(l);
       Tabela es(c_, kTabelaProtocoloEs);
       for (const auto& l : protocoloEs_) es.inclui(l);
       t.confirma();
     } catch (const ErroBanco&) {
       return falha(kMsgErroGravacao), false;
     }
-    protocoloEs_.clear();
     return true;
   }
 
@@ -372,8 +371,7 @@ class Gravador {
   bool primeiroDoVolume_ = true;
   int ultimoVolumeProtocolo_ = 9999;
 
-  Linha protocoloId_;
-  std::vector<Linha> protocoloEs_;
+  std::vector<Linha> protocoloId_, protocoloEs_;
   VolumeGravado volumeAtual_;
   std::vector<VolumeGravado> concluidos_;
 
