@@ -10,6 +10,7 @@
 #include "data/tabela.h"
 #include "data/tabelas_trabalho.h"
 #include "declfile/selo.h"
+#include "validation/regras_declaracao.h"
 
 namespace vornex {
 
@@ -380,6 +381,13 @@ class Gravador {
 };
 
 }  // namespace
+
+NuMensagem CriticaDataGravacao(std::string_view ddmmaaaa) {
+  // The declaration's own rule, its format findings read as an invalid date.
+  const NuMensagem m = CriticaDaGeracao(ddmmaaaa);
+  if (m.ok() || m == "0420" || m == "0423") return m;
+  return "0421"_msg;
+}
 
 std::string HoraAtual() {
   const std::time_t t = std::time(nullptr);

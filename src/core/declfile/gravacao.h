@@ -12,8 +12,10 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "common/mensagem.h"
 #include "common/passagem.h"
 #include "data/declaracao.h"
 #include "declfile/layout.h"
@@ -60,6 +62,10 @@ struct RelatorioGravacao {
   std::vector<VolumeGravado> volumes;
   std::string mensagem;  // why the run failed, for the front end to show
 };
+
+// The generation date typed for a writing run: "0421" not a valid date,
+// "0420" before 2005, "0423" after 2005, else "0000".
+NuMensagem CriticaDataGravacao(std::string_view ddmmaaaa);
 
 // The local clock as hhmmss (a one-digit hour with its leading "0").
 std::string HoraAtual();

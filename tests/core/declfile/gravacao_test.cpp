@@ -379,6 +379,14 @@ TEST_F(Gravacao, ErroDeBancoPropagadoDepoisDaLimpeza) {
   EXPECT_FALSE(TemProtocolo());
 }
 
+TEST(DataGravacao, SoDatasValidasDe2005) {
+  const std::pair<const char*, const char*> casos[] = {
+      {"01012005", "0000"}, {"31122005", "0000"}, {"31122004", "0420"}, {"00000000", "0420"},
+      {"01012006", "0423"}, {"30022005", "0421"}, {"", "0421"},         {"1002200A", "0421"},
+  };
+  for (auto [data, esperado] : casos) EXPECT_EQ(vornex::CriticaDataGravacao(data), esperado) << data;
+}
+
 TEST_F(Gravacao, ProtocoloDaGravacaoAnteriorSubstituido) {
   Inclui("BD8Resp", kResp);
   Inclui("Bd8emp", Estab("11222333000181", "00", false));
