@@ -1,7 +1,9 @@
 #include "declfile/gravacao.h"
 
 #include <cerrno>
+#include <algorithm>
 #include <cstdio>
+#include <set>
 #include <ctime>
 #include <string_view>
 
@@ -86,7 +88,8 @@ class Gravador {
         acompanhamento_(acompanhamento),
         progresso_(acompanhamento),
         selo_(opcoes.selo ? *opcoes.selo : SeloPadrao()),
-        relogio_(opcoes.relogio ? opcoes.relogio : std::function<std::string()>(HoraAtual)) {}
+        relogio_(opcoes.relogio ? opcoes.relogio : std::function<std::string()>(HoraAtual)),
+        maximoRegistros_(std::max(opcoes.maximoRegistros, 4L)) {}  // type 0, 1, 2 and 9
 
   RelatorioGravacao executa() {
     try {
@@ -130,8 +133,11 @@ class Gravador {
     // missing one cannot leave a run with some volumes already finished.
     std::vector<Linha> estabs;
     if (pedido_.selecao) {
+      std::set<std::string> vistos;  // an establishment named twice is written once
       for (const auto& k : *pedido_.selecao) {
-        auto e = tEstab.busca({k.anBase, InscricaoArmazenada(k.inscricao), k.prefixo});
+        const std::string inscricao = InscricaoArmazenada(k.inscricao);
+        if (!vistos.insert(k.anBase + inscricao + k.prefixo).second) continue;
+        auto e = tEstab.busca({k.anBase, inscricao, k.prefixo});
         if (!e) return falha(kMsgErroLeituraGravacao);
         estabs.push_back(std::move(*e));
       }
@@ -160,7 +166,8 @@ class Gravador {
 
     for (const auto& e : estabs) {
       const bool com = ComEmpregados(e);
-      if (gravados_ >= capacidade_ - kReservaVolume || (com && gravados_ >= capacidade_ - kReservaComVinculos))
+      if (gravados_ >= capacidade_ - kReservaVolume || (com && gravados_ >= capacidade_ - kReservaComVinculos) ||
+          semNumeros(com ? 2 : 1))
         if (!abreVolume(e)) return;
       if (!registroUm(e)) return;
       progresso_.avanca();
@@ -168,7 +175,7 @@ class Gravador {
       const auto vinculos = tVinc.buscaTodas({e["AnBase"], e["CoCgcCeiEstabelecimento"], e["NuPrefixoEstabelecimento"]});
       for (const auto& v : vinculos) {
         if (interrompeu()) return;
-        if (gravados_ >= capacidade_ - kReservaVolume)
+        if (gravados_ >= capacidade_ - kReservaVolume || semNumeros(1))
           if (!abreVolume(e) || !registroUm(e)) return;
         if (!registroDois(v)) return;
         progresso_.avanca();
@@ -177,6 +184,10 @@ class Gravador {
     if (!registroNove() || !concluiVolume()) return;
     gravaProtocolo();
   }
+
+  // The open file has no sequence numbers left for `registros` more records
+  // and its type 9.
+  bool semNumeros(long registros) const { return arquivo_ && sequencia_ + registros > maximoRegistros_; }
 
   // Closes the current volume (type 9, seal) and opens the next one with its
   // type-0 record.
@@ -360,6 +371,7 @@ class Gravador {
   Progresso progresso_;
   const GeradorSelo& selo_;
   std::function<std::string()> relogio_;
+  long maximoRegistros_;
   MontadorRegistros montador_;
 
   Linha resp_, ultimoEstab_;

@@ -70,9 +70,15 @@ NuMensagem CriticaDataGravacao(std::string_view ddmmaaaa);
 // The local clock as hhmmss (a one-digit hour with its leading "0").
 std::string HoraAtual();
 
+// Records one file can hold: its sequence numbers have six digits.
+inline constexpr long kMaximoRegistros = 999999;
+
 struct OpcoesGravacao {
   const GeradorSelo* selo = nullptr;      // null: SeloPadrao()
   std::function<std::string()> relogio;   // hhmmss for the type-0 record; null: local time
+  // A volume also ends when its file would exceed this many records (a large
+  // medium would otherwise overflow the sequence field).
+  long maximoRegistros = kMaximoRegistros;
 };
 
 // Runs one writing run onto `primeira` and the media `ui` gives for the next

@@ -276,6 +276,31 @@ TEST_F(Gravacao, VolumesPequenosCadaUmArquivoCompleto) {
   EXPECT_EQ(linhaEs, es.size());
 }
 
+TEST_F(Gravacao, VolumeTerminaAntesDeEsgotarOSequencial) {
+  // Files of at most 5 records on a large medium; an establishment named
+  // twice in the selection is written once.
+  const Valores a = Estab("11222333000181", "00", true);
+  const Valores b = Estab("11222333000262", "00", false);
+  Inclui("BD8Resp", kResp);
+  Inclui("Bd8emp", a);
+  Inclui("Bd8emp", b);
+  for (const char* pis : {"10000000001", "10000000002", "10000000003"}) Inclui("Bd8vinc", Vinc(a, pis));
+  ui_.seguintes = {NovaMidia("m2"), NovaMidia("m3")};
+  auto p = Declaracao();
+  p.selecao = {{"2004", "11222333000181", "00"}, {"2004", "11222333000262", "00"}, {"2004", "11222333000181", "00"}};
+  vornex::OpcoesGravacao o;
+  o.maximoRegistros = 5;
+  const auto r = vornex::GravaArquivoDeclaracao(c_, p, NovaMidia("m1"), ui_, vornex::SemAcompanhamento(), o);
+  ASSERT_EQ(r.resultado, ResultadoGravacao::Gravado) << r.mensagem;
+  std::vector<std::string> tipos;
+  for (const auto& v : r.volumes) {
+    std::string t;
+    for (const auto& reg : Registros(v.arquivo)) t += reg[22];
+    tipos.push_back(t);
+  }
+  EXPECT_EQ(tipos, (std::vector<std::string>{"01229", "01219"}));
+}
+
 TEST_F(Gravacao, ModosDasTabelasDeTrabalho) {
   vornex::RecriaCopiasDeclaracao(c_);
   const Valores a = Estab("11222333000181", "00", true);
