@@ -31,6 +31,9 @@ QFont FonteQt(const Fonte& f, const QPaintDevice& dispositivo) {
   QFont q;
   q.setFamilies({"Liberation Sans", "Arial", "Helvetica", "DejaVu Sans"});
   q.setStyleHint(QFont::SansSerif);
+  // Without shaping no ligatures are formed, so "fi" in a PDF reads back and
+  // is found as two letters.
+  q.setStyleStrategy(QFont::PreferNoShaping);
   // The painter is scaled from layout units to the device, and Qt sizes fonts
   // by the device's resolution: a point has to be given as 96 dpi sees it.
   q.setPointSizeF(f.pontos * UnidadesPorPolegada / dispositivo.logicalDpiY());

@@ -1,0 +1,21 @@
+#pragma once
+// A link named on the command line (`--vinculo` of retificar):
+// INSCRICAO/PREFIXO/PISPASEP/DDMMAAAA[/NOME], the establishment part as
+// `--estab` takes it, the PIS/PASEP with or without its punctuation.
+#include <string>
+
+#include "data/declaracao.h"
+
+namespace vornex::cli {
+
+struct ChaveVinculo {
+  ChaveEstabelecimento estabelecimento;
+  std::string pis;       // 11 digits
+  std::string admissao;  // ddmmyyyy
+  std::string nome;      // may be empty; only a worker without PIS/PASEP needs it
+};
+
+// ErroComando on a malformed text.
+ChaveVinculo ChaveVinculoDoArgumento(const std::string& texto);
+
+}  // namespace vornex::cli

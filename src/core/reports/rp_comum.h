@@ -1,0 +1,57 @@
+#pragma once
+// What the printed documents share: the identity printed in their titles (our
+// own choice of texts, kept here and nowhere else), the title and footer
+// bands, and the message catalog read from the connection.
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/catalogo.h"
+#include "reports/relatorio.h"
+
+namespace vornex {
+class Conexao;
+}
+
+namespace vornex::relatorio {
+
+// --- configuration -------------------------------------------------------------
+inline constexpr std::string_view kNomeDeclaracao = "Declaração Anual de Movimentação de Empregados";
+inline constexpr std::string_view kAtendimentoTelefone = "Telefone: 0800 600 2004 (dias úteis, das 8h às 18h)";
+inline constexpr std::string_view kAtendimentoEmail = "E-mail: atendimento@catzema.gov.br";
+inline constexpr std::string_view kFabricante = "Vornex Sistemas";
+
+// "ZEMA - <name> - Ano-Base : 2004"
+std::string LinhaZema();
+// "VORNEX - VORNEX - Versão: 2004.1"
+std::string LinhaVersao();
+// The contact lines, one per line, with `introducao` in front of the first.
+std::string LinhasAtendimento(std::string_view introducao);
+
+// Fonts of the documents.
+inline constexpr Fonte kFonteTitulo{10, true};
+inline constexpr Fonte kFonteLegenda{6.5};
+inline constexpr Fonte kFonteValor{7.5};
+inline constexpr Fonte kFonteTexto{8};
+inline constexpr Fonte kFonteNegrito{8, true};
+
+// The three centred title lines (name, version, kind) from y; answers the y
+// below them.
+Unidade TitulosCentrados(Banda& b, Unidade y, Unidade largura, std::string_view tipo, bool sublinhaNome = false);
+
+// Footer: a rule, the printing date and time at the left, "Página N" in the
+// middle and, when asked, the maker's name at the right.
+Banda RodapePadrao(const ContextoPagina& ctx, Unidade largura, bool fabricante, Unidade espessura = 1);
+
+// A caption with its value below it.
+void Legenda(Banda& b, Unidade x, Unidade y, Unidade largura, std::string_view legenda, std::string valor);
+
+// The first n characters of a UTF-8 text (never half a character).
+std::string PrimeirosCaracteres(std::string_view s, std::size_t n);
+
+// tb8MSG of the connection's reference file.
+Catalogo CatalogoDaConexao(Conexao& c);
+// The catalog text of a message number; the number itself when it is not there.
+std::string TextoMensagem(const Catalogo& catalogo, std::string_view numero);
+
+}  // namespace vornex::relatorio

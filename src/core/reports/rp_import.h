@@ -1,0 +1,30 @@
+#pragma once
+// The import report: one line per establishment of TE8Imp with its counts and
+// the number of its outcome code, then the legend of the codes.
+#include <string>
+
+#include "common/catalogo.h"
+#include "reports/relatorio.h"
+
+namespace vornex {
+class Conexao;
+}
+
+namespace vornex::relatorio {
+
+class TrpImport : public Documento {
+ public:
+  // anoOrigem: the base year of the imported file ("2003" or "2004").
+  TrpImport(Conexao& c, std::string anoOrigem);
+  Formato FormatoPagina() const override { return Formato(Papel::A4, 10); }
+  void Gera(Paginador& p) override;
+  void CabecalhoPagina(const ContextoPagina& ctx, std::vector<Banda>& bandas) override;
+  void RodapePagina(const ContextoPagina& ctx, std::vector<Banda>& bandas) override;
+
+ private:
+  Conexao& c_;
+  std::string ano_;
+  Catalogo catalogo_;
+};
+
+}  // namespace vornex::relatorio

@@ -1,0 +1,121 @@
+// vornex-cli analisar, run in-process on a copy of an initialised data folder.
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "../core/data/apoio.h"
+#include "arquivo_zema.h"
+#include "cli.h"
+#include "data/banco.h"
+#include "data/demonstracao.h"
+#include "data/tabelas.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Saida {
+  int codigo;
+  std::string out, err;
+};
+
+class Analisar : public testing::Test {
+ protected:
+  Analisar() { teste::CopiaPastaInicializada(dados()); }
+
+  fs::path dados() const { return pasta_ / "dados"; }
+  std::string arquivo(const std::string& bytes) {
+    const fs::path p = pasta_ / "Zema2004.";
+    teste::Escreve(p, bytes);
+    return p.string();
+  }
+  Saida roda(std::vector<std::string> args) {
+    args.insert(args.begin(), {"--dados", dados().string(), "analisar"});
+    std::ostringstream out, err;
+    int c = vornex::cli::Executa(args, out, err);
+    return {c, out.str(), err.str()};
+  }
+  static std::string gerado(long estabs, long porEstab) {
+    std::ostringstream s;
+    teste::GeraArquivoZema(s, estabs, porEstab);
+    return s.str();
+  }
+
+  teste::PastaTemporaria pasta_;
+};
+
+TEST_F(Analisar, ErroDeEstruturaComoORelatorioODescreve) {
+  auto a = teste::SeparaRegistros(gerado(2, 1));
+  a.poe(1, 278, "2");
+  const auto r = roda({arquivo(a.junta())});
+  EXPECT_EQ(r.codigo, 1) << r.err;
+  for (const char* trecho :
+       {"Relatório de erro de estrutura", "Erro : Tipo de ZEMA (posição 278) diferente de 0",
+        "Sequência = 000002\n", "Inscrição/prefixo do estabelecimento = 10000000000000/00\n",
+        "Posição 278 = 2\n", "Será listada apenas a primeira ocorrência."})
+    EXPECT_NE(r.out.find(trecho), std::string::npos) << trecho << "\n" << r.out;
+
+  const auto j = roda({arquivo(a.junta()), "--json"});
+  EXPECT_EQ(j.codigo, 1);
+  const auto js = nlohmann::json::parse(j.out);
+  EXPECT_EQ(js["resultado"], 1);
+  ASSERT_EQ(js["Te8stru"].size(), 1u);
+  EXPECT_EQ(js["Te8stru"][0],
+            (nlohmann::json{{"AnBase", "2004"}, {"CoMsg", "1912"}, {"Sequencia", "000002"},
+                            {"InscricaoPrefixo", "1000000000000000"}, {"TipoCampo", "2"},
+                            {"PosicaoInicial", ""}, {"Conteudo", "2"}}));
+}
+
+TEST_F(Analisar, ArquivoSemErroDeEstruturaFicaNasTabelasDeTrabalho) {
+  const auto r = roda({arquivo(gerado(2, 3)), "--json"});
+  const auto js = nlohmann::json::parse(r.out);
+  EXPECT_EQ(js["resultado"], 0);
+  EXPECT_EQ(js["estabelecimentos"], 2);
+  EXPECT_EQ(js["vinculos"], 6);
+  EXPECT_TRUE(js["Te8stru"].empty());
+  vornex::Conexao c = vornex::AbreZema2004(dados());
+  EXPECT_EQ(vornex::Consulta(c, "SELECT count(*) FROM Te8vinc").escalar(), 6);
+}
+
+// A sound declaration, written out and analysed: no structural error, the
+// check over the work tables finds no error either.
+TEST_F(Analisar, DeclaracaoCorretaPassaPelaVerificacao) {
+  std::string bytes;
+  {
+    vornex::Conexao c = vornex::AbreZema2004(dados());
+    vornex::GeraDemonstracao(c, {3, 40, 7});
+    bytes = teste::ArquivoDaDeclaracao(c);
+  }
+  const auto r = roda({arquivo(bytes)});
+  EXPECT_EQ(r.codigo, 0) << r.out << r.err;
+  EXPECT_NE(r.out.find("Estrutura do arquivo correta: 3 estabelecimento(s), "), std::string::npos) << r.out;
+
+  const auto j = nlohmann::json::parse(roda({arquivo(bytes), "--json"}).out);
+  EXPECT_EQ(j["resultado"], 0);
+  EXPECT_EQ(j["consistencia"]["erros"], false) << j.dump(1);
+}
+
+TEST_F(Analisar, ErrosDeConsistenciaDoArquivo) {
+  std::string bytes;
+  {
+    vornex::Conexao c = vornex::AbreZema2004(dados());
+    vornex::GeraDemonstracao(c, {2, 10, 7});
+    c.executa("UPDATE Bd8vinc SET CoCbo = '999999'");
+    bytes = teste::ArquivoDaDeclaracao(c);
+  }
+  const auto r = roda({arquivo(bytes), "--json"});
+  EXPECT_EQ(r.codigo, 1);
+  const auto j = nlohmann::json::parse(r.out);
+  EXPECT_EQ(j["resultado"], 0);
+  EXPECT_EQ(j["consistencia"]["erros"], true);
+  EXPECT_FALSE(j["consistencia"]["ocorrencias"].empty());
+}
+
+TEST_F(Analisar, ArquivoAusente) {
+  const auto r = roda({(pasta_ / "nada").string()});
+  EXPECT_EQ(r.codigo, 2);
+  EXPECT_NE(r.err.find("O arquivo especificado não existe."), std::string::npos) << r.err;
+}
+
+}  // namespace
