@@ -10,6 +10,7 @@
 #include "cli.h"
 #include "data/banco.h"
 #include "data/demonstracao.h"
+#include "declfile/layout.h"
 #include "platform/midia.h"
 #include "data/tabelas.h"
 
@@ -147,6 +148,39 @@ TEST_F(Analisar, RegravaOArquivoAnalisado) {
     EXPECT_EQ(j["resultado"], indicador == '1' ? 8 : 0);
     EXPECT_EQ(j["vinculos"], 40);
   }
+}
+
+// What gravar writes analyses without error and loads the declared rows back.
+TEST_F(Analisar, ArquivoGravadoCarregaAsMesmasLinhas) {
+  {
+    vornex::Conexao c = vornex::AbreZema2004(dados());
+    vornex::GeraDemonstracao(c, {4, 60, 11});
+  }
+  const fs::path destino = pasta_ / "midia";
+  fs::create_directories(destino);
+  std::ostringstream out, err;
+  ASSERT_EQ(vornex::cli::Executa({"--dados", dados().string(), "gravar", "--data", "15032005", "--destino",
+                                  destino.string()},
+                                 out, err),
+            0)
+      << err.str();
+  const auto r = roda({vornex::CaminhoDeclaracao(vornex::MidiaPasta(destino)).string()});
+  ASSERT_EQ(r.codigo, 0) << r.out << r.err;
+
+  vornex::Conexao c = vornex::AbreZema2004(dados());
+  const char* ordem = " ORDER BY CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento, CoPisPasepEmpregado, "
+                      "DaAdmissaoEmpregado, NoEmpregado";
+  const auto declarados = vornex::Consulta(c, std::string("SELECT * FROM Bd8vinc") + ordem).todas();
+  const auto lidos = vornex::Consulta(c, std::string("SELECT * FROM Te8vinc") + ordem).todas();
+  ASSERT_EQ(lidos.size(), declarados.size());
+  for (std::size_t i = 0; i < lidos.size(); ++i)
+    for (const auto& campo : vornex::CamposLayout(vornex::TipoRegistro::Dois)) {
+      if (campo.origem != vornex::Origem::Vinculo) continue;
+      const std::string col(campo.coluna);
+      EXPECT_EQ(lidos[i][col], declarados[i][col]) << col << " do vínculo " << i;
+    }
+  EXPECT_EQ(vornex::Consulta(c, "SELECT count(*) FROM Te8emp").escalar(),
+            vornex::Consulta(c, "SELECT count(*) FROM Bd8emp").escalar());
 }
 
 TEST_F(Analisar, NaoRegravaArquivoComErros) {
