@@ -13,6 +13,7 @@
 #include "declfile/texto_estrutura.h"
 #include "gravacao_cli.h"
 #include "ocorrencias.h"
+#include "passagem_cli.h"
 #include "pasta_cli.h"
 #include "validation/consistencia.h"
 
@@ -54,9 +55,11 @@ void Executa(const Opcoes& o, Contexto& ctx) {
 
   TAnaliseEstrutura analise(c);
   long estabelecimentos = 0, vinculos = 0;
+  AcompanhamentoTexto estrutura(ctx.err, "Analisando o arquivo: " + arquivo.string());
   const int bits = ComErroComando([&] {
-    return analise.AnalisaArquivo(arquivo, 2004, false, SemAcompanhamento(), estabelecimentos, vinculos);
+    return analise.AnalisaArquivo(arquivo, 2004, false, estrutura, estabelecimentos, vinculos);
   });
+  estrutura.termina();
   if (!analise.falhaCopia().empty()) throw ErroComando(analise.falhaCopia());
   const std::vector<ErroEstrutura> erros = ComErroComando([&] { return LeErrosEstrutura(c); });
 
@@ -85,7 +88,9 @@ void Executa(const Opcoes& o, Contexto& ctx) {
   opcoes.origem = OrigemConsistencia::Trabalho;
   opcoes.verificaResponsavel = true;
   opcoes.encerramentoEstrito = true;
-  const int r = ComErroComando([&] { return VerificaConsistencia(c, opcoes); });
+  AcompanhamentoTexto consistencia(ctx.err, "Consistindo o arquivo: " + arquivo.string());
+  const int r = ComErroComando([&] { return VerificaConsistencia(c, opcoes, consistencia); });
+  consistencia.termina();
   ctx.saida = (r & kConsistenciaErros) ? kSaidaErrosDados : kSaidaOk;
 
   ComErroComando([&] {
