@@ -9,7 +9,7 @@ PACOTES=(build-essential cmake ninja-build pkg-config g++ clang
          libsqlite3-dev zlib1g-dev libssl-dev libcli11-dev nlohmann-json3-dev
          libgtest-dev libgmock-dev libbenchmark-dev
          qt6-base-dev qt6-base-dev-tools libgl-dev
-         poppler-utils xvfb xauth)
+         poppler-utils xvfb xauth x11-utils)
 
 instala() {
   local faltam=()

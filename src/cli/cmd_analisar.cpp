@@ -11,7 +11,9 @@
 #include "data/referencia.h"
 #include "declfile/analise_estrutura.h"
 #include "declfile/texto_estrutura.h"
+#include "gravacao_cli.h"
 #include "ocorrencias.h"
+#include "passagem_cli.h"
 #include "pasta_cli.h"
 #include "validation/consistencia.h"
 
@@ -23,6 +25,8 @@ namespace fs = std::filesystem;
 struct Opcoes {
   std::string arquivo;
   bool json = false;
+  bool regravar = false;
+  OpcoesMidias midias;
 };
 
 nlohmann::json LinhasEstruturaJson(const std::vector<ErroEstrutura>& erros) {
@@ -51,9 +55,11 @@ void Executa(const Opcoes& o, Contexto& ctx) {
 
   TAnaliseEstrutura analise(c);
   long estabelecimentos = 0, vinculos = 0;
+  AcompanhamentoTexto estrutura(ctx.err, "Analisando o arquivo: " + arquivo.string());
   const int bits = ComErroComando([&] {
-    return analise.AnalisaArquivo(arquivo, 2004, false, SemAcompanhamento(), estabelecimentos, vinculos);
+    return analise.AnalisaArquivo(arquivo, 2004, false, estrutura, estabelecimentos, vinculos);
   });
+  estrutura.termina();
   if (!analise.falhaCopia().empty()) throw ErroComando(analise.falhaCopia());
   const std::vector<ErroEstrutura> erros = ComErroComando([&] { return LeErrosEstrutura(c); });
 
@@ -82,13 +88,14 @@ void Executa(const Opcoes& o, Contexto& ctx) {
   opcoes.origem = OrigemConsistencia::Trabalho;
   opcoes.verificaResponsavel = true;
   opcoes.encerramentoEstrito = true;
-  const int r = ComErroComando([&] { return VerificaConsistencia(c, opcoes); });
+  AcompanhamentoTexto consistencia(ctx.err, "Consistindo o arquivo: " + arquivo.string());
+  const int r = ComErroComando([&] { return VerificaConsistencia(c, opcoes, consistencia); });
+  consistencia.termina();
   ctx.saida = (r & kConsistenciaErros) ? kSaidaErrosDados : kSaidaOk;
 
   ComErroComando([&] {
     if (o.json) {
       j["consistencia"] = OcorrenciasJson(c, r);
-      ctx.out << Json(j) << "\n";
       return 0;
     }
     ctx.out << "Estrutura do arquivo correta: " << estabelecimentos << " estabelecimento(s), " << vinculos
@@ -97,6 +104,27 @@ void Executa(const Opcoes& o, Contexto& ctx) {
     if (r == 0) ctx.out << "Os estabelecimentos presentes no arquivo estão corretos.\n";
     return 0;
   });
+
+  if (o.regravar) {
+    if (r & kConsistenciaErros) {
+      // Errors prevent the acceptance of the file: there is nothing to re-record.
+      ctx.err << "O arquivo tem erros que impedem a sua entrega: nada foi gravado.\n";
+    } else {
+      // From the work tables as loaded, a rectification when the file was one;
+      // no generation date is typed in this mode.
+      PedidoGravacao pedido;
+      pedido.modo = {true, (bits & kAnaliseRetificacao) != 0};
+      const RelatorioGravacao g = ComErroComando([&] { return GravaNasMidias(c, pedido, o.midias, ctx); });
+      ComErroComando([&] {
+        if (o.json)
+          j["regravacao"] = VolumesJson(c, g);
+        else
+          ImprimeVolumes(g.volumes, ctx.out);
+        return 0;
+      });
+    }
+  }
+  if (o.json) ctx.out << Json(j) << "\n";
 }
 
 void Configura(CLI::App& app, Contexto& ctx) {
@@ -104,6 +132,11 @@ void Configura(CLI::App& app, Contexto& ctx) {
   app.add_option("arquivo", o->arquivo, "Arquivo ZEMA a analisar")->required();
   app.add_flag("--json", o->json,
                "Resultado em JSON: bits, contagens, linhas de Te8stru e a verificação com as linhas de Te8ErrWa");
+  auto* regravar = app.add_flag("--regravar", o->regravar,
+                                "Grava de novo o arquivo analisado, sem erros, nas mídias de --destino");
+  AdicionaOpcoesMidias(app, o->midias, false);
+  app.get_option("--destino")->needs(regravar);
+  regravar->needs(app.get_option("--destino"));
   app.footer(
       "Verifica a estrutura do arquivo registro a registro, carrega o seu conteúdo nas tabelas de trabalho e "
       "verifica as inconsistências. Saída 1 quando há erro de estrutura (só o primeiro é mostrado) ou erros "

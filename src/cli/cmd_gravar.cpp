@@ -22,7 +22,6 @@
 #include "validation/checagem_responsavel.h"
 #include "validation/consistencia.h"
 #include "validation/referencias_tabelas.h"
-#include "validation/regras_declaracao.h"
 
 namespace vornex::cli {
 namespace {
@@ -42,10 +41,8 @@ std::string TextoMensagem(const Catalogo& catalogo, NuMensagem m) {
 
 // The generation date as the writing assistant takes it: a valid date of 2005.
 void ConfereData(const std::string& data, const Catalogo& catalogo) {
-  NuMensagem m = CriticaDaGeracao(data);
-  if (m.ok()) return;
-  if (m != "0420" && m != "0423") m = "0421"_msg;
-  throw ErroComando(TextoMensagem(catalogo, m));
+  const NuMensagem m = CriticaDataGravacao(data);
+  if (!m.ok()) throw ErroComando(TextoMensagem(catalogo, m));
 }
 
 // The chosen establishments, or all of the base year in inscription and

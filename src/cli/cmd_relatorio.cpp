@@ -17,6 +17,7 @@
 #include "render/render.h"
 #include "reports/rp_cartela.h"
 #include "reports/rp_erros.h"
+#include "reports/rp_estrut.h"
 #include "reports/rp_etiquetas.h"
 #include "reports/rp_import.h"
 #include "reports/rp_relatorios.h"
@@ -114,7 +115,10 @@ void Executa(const Opcoes& o, Contexto& ctx) {
       if (existe(kTabelaErros, "nenhuma verificação ou nenhuma ocorrência")) doc = std::make_unique<TrpErros>(*c);
       vazio = "a última verificação não registrou erros nem avisos";
     } else if (o.documento == "estrutura") {
-      throw ErroComando("relatório de estrutura ainda não disponível");
+      abre();
+      if (existe(kTabelaEstrutura, "nenhuma análise ou nenhum erro de estrutura"))
+        doc = std::make_unique<TrpEstrut>(*c);
+      vazio = "a última análise não registrou erro de estrutura";
     } else if (o.documento == "importacao") {
       abre();
       if (existe(kTabelaImportacao, "nenhuma importação")) doc = std::make_unique<TrpImport>(*c, o.ano);

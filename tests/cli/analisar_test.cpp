@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
+#include <fstream>
 #include <sstream>
 
 #include "../core/data/apoio.h"
@@ -9,6 +10,8 @@
 #include "cli.h"
 #include "data/banco.h"
 #include "data/demonstracao.h"
+#include "declfile/layout.h"
+#include "platform/midia.h"
 #include "data/tabelas.h"
 
 namespace {
@@ -110,6 +113,90 @@ TEST_F(Analisar, ErrosDeConsistenciaDoArquivo) {
   EXPECT_EQ(j["resultado"], 0);
   EXPECT_EQ(j["consistencia"]["erros"], true);
   EXPECT_FALSE(j["consistencia"]["ocorrencias"].empty());
+}
+
+std::string Le(const fs::path& p) {
+  std::ifstream f(p, std::ios::binary);
+  return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
+}
+
+// The analysed file written again from the work tables: a first delivery
+// stays one, a rectification stays one, and both say they came from the
+// work tables at the end of the statistics field.
+TEST_F(Analisar, RegravaOArquivoAnalisado) {
+  std::string bytes;
+  {
+    vornex::Conexao c = vornex::AbreZema2004(dados());
+    vornex::GeraDemonstracao(c, {3, 40, 7});
+    bytes = teste::ArquivoDaDeclaracao(c);
+  }
+  for (char indicador : {'2', '1'}) {
+    SCOPED_TRACE(indicador);
+    bytes[222] = indicador;
+    if (indicador == '1') bytes.replace(223, 8, "10032005");
+    const fs::path destino = pasta_ / ("midia" + std::string(1, indicador));
+    fs::create_directories(destino);
+    const auto r = roda({arquivo(bytes), "--regravar", "--destino", destino.string()});
+    ASSERT_EQ(r.codigo, 0) << r.out << r.err;
+    const fs::path gravado = vornex::CaminhoDeclaracao(vornex::MidiaPasta(destino));
+    const std::string novo = Le(gravado);
+    ASSERT_EQ(novo.size(), bytes.size());
+    EXPECT_EQ(novo[222], indicador);
+    EXPECT_EQ(novo.substr(novo.size() - 352 + 41, 6), "994112");
+    // What was written analyses as the original did.
+    const auto j = nlohmann::json::parse(roda({gravado.string(), "--json"}).out);
+    EXPECT_EQ(j["resultado"], indicador == '1' ? 8 : 0);
+    EXPECT_EQ(j["vinculos"], 40);
+  }
+}
+
+// What gravar writes analyses without error and loads the declared rows back.
+TEST_F(Analisar, ArquivoGravadoCarregaAsMesmasLinhas) {
+  {
+    vornex::Conexao c = vornex::AbreZema2004(dados());
+    vornex::GeraDemonstracao(c, {4, 60, 11});
+  }
+  const fs::path destino = pasta_ / "midia";
+  fs::create_directories(destino);
+  std::ostringstream out, err;
+  ASSERT_EQ(vornex::cli::Executa({"--dados", dados().string(), "gravar", "--data", "15032005", "--destino",
+                                  destino.string()},
+                                 out, err),
+            0)
+      << err.str();
+  const auto r = roda({vornex::CaminhoDeclaracao(vornex::MidiaPasta(destino)).string()});
+  ASSERT_EQ(r.codigo, 0) << r.out << r.err;
+
+  vornex::Conexao c = vornex::AbreZema2004(dados());
+  const char* ordem = " ORDER BY CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento, CoPisPasepEmpregado, "
+                      "DaAdmissaoEmpregado, NoEmpregado";
+  const auto declarados = vornex::Consulta(c, std::string("SELECT * FROM Bd8vinc") + ordem).todas();
+  const auto lidos = vornex::Consulta(c, std::string("SELECT * FROM Te8vinc") + ordem).todas();
+  ASSERT_EQ(lidos.size(), declarados.size());
+  for (std::size_t i = 0; i < lidos.size(); ++i)
+    for (const auto& campo : vornex::CamposLayout(vornex::TipoRegistro::Dois)) {
+      if (campo.origem != vornex::Origem::Vinculo) continue;
+      const std::string col(campo.coluna);
+      EXPECT_EQ(lidos[i][col], declarados[i][col]) << col << " do vínculo " << i;
+    }
+  EXPECT_EQ(vornex::Consulta(c, "SELECT count(*) FROM Te8emp").escalar(),
+            vornex::Consulta(c, "SELECT count(*) FROM Bd8emp").escalar());
+}
+
+TEST_F(Analisar, NaoRegravaArquivoComErros) {
+  std::string bytes;
+  {
+    vornex::Conexao c = vornex::AbreZema2004(dados());
+    vornex::GeraDemonstracao(c, {2, 10, 7});
+    c.executa("UPDATE Bd8vinc SET CoCbo = '999999'");
+    bytes = teste::ArquivoDaDeclaracao(c);
+  }
+  const fs::path destino = pasta_ / "midia";
+  fs::create_directories(destino);
+  const auto r = roda({arquivo(bytes), "--regravar", "--destino", destino.string()});
+  EXPECT_EQ(r.codigo, 1);
+  EXPECT_TRUE(fs::is_empty(destino));
+  EXPECT_EQ(roda({arquivo(bytes), "--destino", destino.string()}).codigo, 2);
 }
 
 TEST_F(Analisar, ArquivoAusente) {

@@ -114,6 +114,7 @@ TEST_F(Relatorio, SemLinhasNaoGravaArquivo) {
       {{"etiquetas"}, "nenhum disquete registrado"},
       {{"erros"}, "a tabela Te8ErrWa não existe"},
       {{"importacao"}, "a tabela TE8Imp não existe"},
+      {{"estrutura"}, "a tabela Te8stru não existe"},
       {{"declaracao", "--trabalho"}, "a tabela Te8emp não existe"},
       {{"declaracao"}, "nenhum estabelecimento"},
   };

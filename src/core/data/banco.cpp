@@ -240,7 +240,10 @@ void Consulta::preparaParaDefinir() {
 
 Consulta& Consulta::defineTexto(int posicao, std::string_view valor) {
   preparaParaDefinir();
-  int rc = sqlite3_bind_text64(st_, posicao, valor.data(), valor.size(), SQLITE_TRANSIENT, SQLITE_UTF8);
+  // SQLite binds NULL for a null pointer, which an empty string_view may
+  // carry; text columns are NOT NULL, so an empty value is bound as "".
+  const char* dados = valor.data() != nullptr ? valor.data() : "";
+  int rc = sqlite3_bind_text64(st_, posicao, dados, valor.size(), SQLITE_TRANSIENT, SQLITE_UTF8);
   if (rc != SQLITE_OK) falha(rc);
   return *this;
 }

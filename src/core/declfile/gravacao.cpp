@@ -1,7 +1,9 @@
 #include "declfile/gravacao.h"
 
 #include <cerrno>
+#include <algorithm>
 #include <cstdio>
+#include <set>
 #include <ctime>
 #include <string_view>
 
@@ -10,6 +12,7 @@
 #include "data/tabela.h"
 #include "data/tabelas_trabalho.h"
 #include "declfile/selo.h"
+#include "validation/regras_declaracao.h"
 
 namespace vornex {
 
@@ -85,7 +88,8 @@ class Gravador {
         acompanhamento_(acompanhamento),
         progresso_(acompanhamento),
         selo_(opcoes.selo ? *opcoes.selo : SeloPadrao()),
-        relogio_(opcoes.relogio ? opcoes.relogio : std::function<std::string()>(HoraAtual)) {}
+        relogio_(opcoes.relogio ? opcoes.relogio : std::function<std::string()>(HoraAtual)),
+        maximoRegistros_(std::max(opcoes.maximoRegistros, 4L)) {}  // type 0, 1, 2 and 9
 
   RelatorioGravacao executa() {
     try {
@@ -129,8 +133,11 @@ class Gravador {
     // missing one cannot leave a run with some volumes already finished.
     std::vector<Linha> estabs;
     if (pedido_.selecao) {
+      std::set<std::string> vistos;  // an establishment named twice is written once
       for (const auto& k : *pedido_.selecao) {
-        auto e = tEstab.busca({k.anBase, InscricaoArmazenada(k.inscricao), k.prefixo});
+        const std::string inscricao = InscricaoArmazenada(k.inscricao);
+        if (!vistos.insert(k.anBase + inscricao + k.prefixo).second) continue;
+        auto e = tEstab.busca({k.anBase, inscricao, k.prefixo});
         if (!e) return falha(kMsgErroLeituraGravacao);
         estabs.push_back(std::move(*e));
       }
@@ -159,7 +166,8 @@ class Gravador {
 
     for (const auto& e : estabs) {
       const bool com = ComEmpregados(e);
-      if (gravados_ >= capacidade_ - kReservaVolume || (com && gravados_ >= capacidade_ - kReservaComVinculos))
+      if (gravados_ >= capacidade_ - kReservaVolume || (com && gravados_ >= capacidade_ - kReservaComVinculos) ||
+          semNumeros(com ? 2 : 1))
         if (!abreVolume(e)) return;
       if (!registroUm(e)) return;
       progresso_.avanca();
@@ -167,15 +175,19 @@ class Gravador {
       const auto vinculos = tVinc.buscaTodas({e["AnBase"], e["CoCgcCeiEstabelecimento"], e["NuPrefixoEstabelecimento"]});
       for (const auto& v : vinculos) {
         if (interrompeu()) return;
-        if (gravados_ >= capacidade_ - kReservaVolume)
+        if (gravados_ >= capacidade_ - kReservaVolume || semNumeros(1))
           if (!abreVolume(e) || !registroUm(e)) return;
         if (!registroDois(v)) return;
         progresso_.avanca();
       }
     }
-    if (!registroNove()) return;
-    concluiVolume();
+    if (!registroNove() || !concluiVolume()) return;
+    gravaProtocolo();
   }
+
+  // The open file has no sequence numbers left for `registros` more records
+  // and its type 9.
+  bool semNumeros(long registros) const { return arquivo_ && sequencia_ + registros > maximoRegistros_; }
 
   // Closes the current volume (type 9, seal) and opens the next one with its
   // type-0 record.
@@ -240,7 +252,7 @@ class Gravador {
       id.defineLogico("InRetificacao", pedido_.modo.retificacao);
       id["DaGeracao"] = pedido_.dataGeracao;
       id["HoSenha"] = pedido_.horaGeracao;
-      protocoloId_ = std::move(id);
+      protocoloId_.push_back(std::move(id));
       ultimoVolumeProtocolo_ = volume;
     }
     Linha es = DefinicaoTrabalho(kTabelaProtocoloEs)->novaLinha();
@@ -273,33 +285,32 @@ class Gravador {
     montador_.nove(resp_, ultimoEstab_, {pedido_.modo, sequencia_, tipo1_, tipo2_, prefixos_}, buffer_);
     if (interrompeu()) return false;
     protocoloEs_.back()["NuVinculosEstabelecimento"] = std::to_string(vinculos_);
-    protocoloId_["NuEstabelecimentos"] = std::to_string(tipo1_);
-    protocoloId_["NuVinculos"] = std::to_string(tipo2_);
+    protocoloId_.back()["NuEstabelecimentos"] = std::to_string(tipo1_);
+    protocoloId_.back()["NuVinculos"] = std::to_string(tipo2_);
     volumeAtual_ = VolumeGravado{};
     volumeAtual_.registros = sequencia_;
     volumeAtual_.tipo1 = tipo1_;
     volumeAtual_.tipo2 = tipo2_;
     volumeAtual_.prefixos = prefixos_;
-    if (!gravaProtocolo()) return false;
     prefixos_ = 0;
     vinculos_ = 0;
     primeiroDoVolume_ = true;
     return true;
   }
 
-  // The volume's protocol rows, appended once its totals are known.
+  // The protocol rows of the run, appended in one transaction once every
+  // volume is finished (a failed run drops the tables anyway).
   bool gravaProtocolo() {
     try {
       Transacao t(c_);
       Tabela id(c_, kTabelaProtocoloId);
-      id.inclui(protocoloId_);
+      for (const auto& l : protocoloId_) id.inclui(l);
       Tabela es(c_, kTabelaProtocoloEs);
       for (const auto& l : protocoloEs_) es.inclui(l);
       t.confirma();
     } catch (const ErroBanco&) {
       return falha(kMsgErroGravacao), false;
     }
-    protocoloEs_.clear();
     return true;
   }
 
@@ -360,6 +371,7 @@ class Gravador {
   Progresso progresso_;
   const GeradorSelo& selo_;
   std::function<std::string()> relogio_;
+  long maximoRegistros_;
   MontadorRegistros montador_;
 
   Linha resp_, ultimoEstab_;
@@ -372,8 +384,7 @@ class Gravador {
   bool primeiroDoVolume_ = true;
   int ultimoVolumeProtocolo_ = 9999;
 
-  Linha protocoloId_;
-  std::vector<Linha> protocoloEs_;
+  std::vector<Linha> protocoloId_, protocoloEs_;
   VolumeGravado volumeAtual_;
   std::vector<VolumeGravado> concluidos_;
 
@@ -382,6 +393,13 @@ class Gravador {
 };
 
 }  // namespace
+
+NuMensagem CriticaDataGravacao(std::string_view ddmmaaaa) {
+  // The declaration's own rule, its format findings read as an invalid date.
+  const NuMensagem m = CriticaDaGeracao(ddmmaaaa);
+  if (m.ok() || m == "0420" || m == "0423") return m;
+  return "0421"_msg;
+}
 
 std::string HoraAtual() {
   const std::time_t t = std::time(nullptr);

@@ -12,8 +12,10 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "common/mensagem.h"
 #include "common/passagem.h"
 #include "data/declaracao.h"
 #include "declfile/layout.h"
@@ -61,12 +63,22 @@ struct RelatorioGravacao {
   std::string mensagem;  // why the run failed, for the front end to show
 };
 
+// The generation date typed for a writing run: "0421" not a valid date,
+// "0420" before 2005, "0423" after 2005, else "0000".
+NuMensagem CriticaDataGravacao(std::string_view ddmmaaaa);
+
 // The local clock as hhmmss (a one-digit hour with its leading "0").
 std::string HoraAtual();
+
+// Records one file can hold: its sequence numbers have six digits.
+inline constexpr long kMaximoRegistros = 999999;
 
 struct OpcoesGravacao {
   const GeradorSelo* selo = nullptr;      // null: SeloPadrao()
   std::function<std::string()> relogio;   // hhmmss for the type-0 record; null: local time
+  // A volume also ends when its file would exceed this many records (a large
+  // medium would otherwise overflow the sequence field).
+  long maximoRegistros = kMaximoRegistros;
 };
 
 // Runs one writing run onto `primeira` and the media `ui` gives for the next

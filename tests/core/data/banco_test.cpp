@@ -57,6 +57,11 @@ TEST(Banco, ConsultaComParametrosNomeadosELinhasEmOrdemDeChave) {
   auto caixa = Consulta(c, "select cO, no as apelido from tx").primeira();
   ASSERT_TRUE(caixa);
   EXPECT_EQ(caixa->esquema().colunas(), (std::vector<std::string>{"Co", "apelido"}));
+  // An empty value with no storage behind it is empty text, never NULL.
+  Consulta vazio(c, "insert into Tx (Co, Seq, No) values ('30', '001', :No)");
+  vazio.defineTexto("No", std::string_view()).executa();
+  EXPECT_EQ((*t.busca({"30", "001"}))["No"], "");
+  EXPECT_TRUE(t.exclui(*t.busca({"30", "001"})));
   // Reused with new parameters, and again with the same ones.
   q.defineLogico("bAtivo", false);
   EXPECT_EQ(q.todas().size(), 1u);

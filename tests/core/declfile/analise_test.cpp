@@ -334,6 +334,41 @@ TEST_F(AnaliseArquivo, ProgressoDaCopiaEDosRegistros) {
   EXPECT_EQ(std::adjacent_find(r.valores.begin(), r.valores.end()), r.valores.end());
 }
 
+// The cancel button asks for the interruption during the pass; the dialogs
+// confirm it, and a No lets the analysis run to its end.
+TEST_F(AnaliseArquivo, InterrompeAnaliseConfirmadaOuNao) {
+  teste::Escreve(arquivo(), Base().junta());
+  struct Cancela : AcompanhamentoPassagem {
+    TAnaliseEstrutura* a = nullptr;
+    bool pedido = false;
+    void progresso(int p) override {
+      if (p <= 8 || pedido) return;
+      pedido = true;
+      a->InterrompeAnalise();
+    }
+  };
+  struct Responde : Dialogos {
+    int resposta;
+    int perguntas = 0;
+    explicit Responde(int r) : resposta(r) {}
+    int mostra(TipoDialogo, Botoes, const std::string& texto) override {
+      EXPECT_EQ(texto, "Deseja interromper?");
+      ++perguntas;
+      return resposta;
+    }
+  };
+  for (auto [resposta, esperado] : {std::pair{kResultadoNo, 0}, {kResultadoYes, kAnaliseInterrompida}}) {
+    Responde d(resposta);
+    TAnaliseEstrutura an(c_, &d);
+    Cancela cancela;
+    cancela.a = &an;
+    long e = 0, v = 0;
+    EXPECT_EQ(an.AnalisaArquivo(arquivo(), 2004, false, cancela, e, v), esperado);
+    EXPECT_EQ(d.perguntas, 1);
+    EXPECT_EQ(temCopias(), esperado == 0);
+  }
+}
+
 TEST_F(AnaliseArquivo, NovaAnaliseApagaOErroAnterior) {
   EXPECT_EQ(analisa(Base().poe(1, 278, "2").junta()), kAnaliseErros);
   EXPECT_EQ(erros().size(), 1u);

@@ -12,6 +12,8 @@
 #include "data/banco.h"
 #include "data/tabela.h"
 #include "data/tabelas_trabalho.h"
+#include "data/demonstracao.h"
+#include "declfile/analise_estrutura.h"
 #include "declfile/selo.h"
 
 namespace {
@@ -276,6 +278,31 @@ TEST_F(Gravacao, VolumesPequenosCadaUmArquivoCompleto) {
   EXPECT_EQ(linhaEs, es.size());
 }
 
+TEST_F(Gravacao, VolumeTerminaAntesDeEsgotarOSequencial) {
+  // Files of at most 5 records on a large medium; an establishment named
+  // twice in the selection is written once.
+  const Valores a = Estab("11222333000181", "00", true);
+  const Valores b = Estab("11222333000262", "00", false);
+  Inclui("BD8Resp", kResp);
+  Inclui("Bd8emp", a);
+  Inclui("Bd8emp", b);
+  for (const char* pis : {"10000000001", "10000000002", "10000000003"}) Inclui("Bd8vinc", Vinc(a, pis));
+  ui_.seguintes = {NovaMidia("m2"), NovaMidia("m3")};
+  auto p = Declaracao();
+  p.selecao = {{"2004", "11222333000181", "00"}, {"2004", "11222333000262", "00"}, {"2004", "11222333000181", "00"}};
+  vornex::OpcoesGravacao o;
+  o.maximoRegistros = 5;
+  const auto r = vornex::GravaArquivoDeclaracao(c_, p, NovaMidia("m1"), ui_, vornex::SemAcompanhamento(), o);
+  ASSERT_EQ(r.resultado, ResultadoGravacao::Gravado) << r.mensagem;
+  std::vector<std::string> tipos;
+  for (const auto& v : r.volumes) {
+    std::string t;
+    for (const auto& reg : Registros(v.arquivo)) t += reg[22];
+    tipos.push_back(t);
+  }
+  EXPECT_EQ(tipos, (std::vector<std::string>{"01229", "01219"}));
+}
+
 TEST_F(Gravacao, ModosDasTabelasDeTrabalho) {
   vornex::RecriaCopiasDeclaracao(c_);
   const Valores a = Estab("11222333000181", "00", true);
@@ -379,6 +406,14 @@ TEST_F(Gravacao, ErroDeBancoPropagadoDepoisDaLimpeza) {
   EXPECT_FALSE(TemProtocolo());
 }
 
+TEST(DataGravacao, SoDatasValidasDe2005) {
+  const std::pair<const char*, const char*> casos[] = {
+      {"01012005", "0000"}, {"31122005", "0000"}, {"31122004", "0420"}, {"00000000", "0420"},
+      {"01012006", "0423"}, {"30022005", "0421"}, {"", "0421"},         {"1002200A", "0421"},
+  };
+  for (auto [data, esperado] : casos) EXPECT_EQ(vornex::CriticaDataGravacao(data), esperado) << data;
+}
+
 TEST_F(Gravacao, ProtocoloDaGravacaoAnteriorSubstituido) {
   Inclui("BD8Resp", kResp);
   Inclui("Bd8emp", Estab("11222333000181", "00", false));
@@ -388,6 +423,30 @@ TEST_F(Gravacao, ProtocoloDaGravacaoAnteriorSubstituido) {
   EXPECT_EQ(Protocolo(vornex::kTabelaProtocoloId).size(), 1u);
   EXPECT_EQ(Protocolo(vornex::kTabelaProtocoloEs).size(), 1u);
   EXPECT_EQ(Protocolo(vornex::kTabelaProtocoloId)[0]["NuVinculos"], "0");
+}
+
+TEST_F(Gravacao, ArquivoAnalisadoRegravadoIgualAoOriginal) {
+  vornex::GeraDemonstracao(c_, {8, 300, 11});
+  ASSERT_EQ(Grava(Declaracao(), NovaMidia("original")).resultado, ResultadoGravacao::Gravado);
+  const fs::path original = pasta_ / "original" / "Zema2004";
+
+  vornex::TAnaliseEstrutura analise(c_);
+  long estabs = 0, vinculos = 0;
+  ASSERT_EQ(analise.AnalisaArquivo(original, 2004, false, vornex::SemAcompanhamento(), estabs, vinculos), 0);
+  EXPECT_EQ(estabs, 8);
+  EXPECT_EQ(vinculos, 300);
+
+  vornex::PedidoGravacao p;
+  p.modo = {true, false};
+  const auto r = Grava(p, NovaMidia("regravado"));
+  ASSERT_EQ(r.resultado, ResultadoGravacao::Gravado) << r.mensagem;
+  auto a = Registros(original), b = Registros(pasta_ / "regravado" / "Zema2004");
+  ASSERT_EQ(a.size(), b.size());
+  // Only the statistics' source digit (work tables) and so the seal differ.
+  EXPECT_EQ(a.back()[46], '1');
+  EXPECT_EQ(b.back()[46], '2');
+  for (auto* r9 : {&a.back(), &b.back()}) r9->replace(46, 1, "x").replace(318, 32, std::string(32, ' '));
+  for (std::size_t i = 0; i < a.size(); ++i) EXPECT_EQ(a[i], b[i]) << "registro " << i + 1;
 }
 
 }  // namespace

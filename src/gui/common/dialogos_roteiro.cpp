@@ -1,0 +1,52 @@
+#include "common/dialogos_roteiro.h"
+
+#include <QCoreApplication>
+#include <QDialog>
+#include <QPointer>
+
+namespace vornex::gui {
+
+DialogosRoteiro::DialogosRoteiro() : anterior_(ServicoDialogos::Instala(this)) {}
+
+DialogosRoteiro::~DialogosRoteiro() { ServicoDialogos::Instala(anterior_); }
+
+int DialogosRoteiro::pergunta(const PedidoDialogo& pedido) {
+  mostradas_.push_back(pedido);
+  if (!respostas_.empty()) {
+    int r = respostas_.front();
+    respostas_.pop_front();
+    return r;
+  }
+  return pedido.botoes == Botoes::SimNao ? kResultadoNo : kResultadoOk;
+}
+
+int DialogosRoteiro::executa(QDialog& tela) {
+  telas_.push_back(tela.windowTitle());
+  QPointer<QDialog> guarda(&tela);
+  tela.setResult(QDialog::Rejected);
+  tela.show();
+  QCoreApplication::processEvents();
+  if (!acoes_.empty()) {
+    AcaoTela acao = std::move(acoes_.front());
+    acoes_.pop_front();
+    acao(tela);
+    QCoreApplication::processEvents();
+  }
+  if (guarda && tela.isVisible()) tela.reject();
+  return guarda ? tela.result() : QDialog::Rejected;
+}
+
+std::vector<std::string> DialogosRoteiro::textos() const {
+  std::vector<std::string> r;
+  for (const auto& m : mostradas_) r.push_back(m.texto);
+  return r;
+}
+
+void DialogosRoteiro::limpa() {
+  respostas_.clear();
+  acoes_.clear();
+  mostradas_.clear();
+  telas_.clear();
+}
+
+}  // namespace vornex::gui

@@ -1,0 +1,49 @@
+#pragma once
+// The dialog service of the tests: installs itself for its lifetime, answers
+// message dialogs from a queue, records every message shown, and runs queued
+// actions on each screen shown (clicks, keys) before closing what is left open.
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <QString>
+
+#include "common/servico_dialogos.h"
+
+namespace vornex::gui {
+
+class DialogosRoteiro : public ServicoDialogos {
+ public:
+  using AcaoTela = std::function<void(QDialog&)>;
+
+  DialogosRoteiro();
+  ~DialogosRoteiro() override;
+  DialogosRoteiro(const DialogosRoteiro&) = delete;
+  DialogosRoteiro& operator=(const DialogosRoteiro&) = delete;
+
+  // The answer to the next message dialog (kResultadoYes, kResultadoNo, ...).
+  // Without one queued, Ok dialogs answer Ok and Yes/No dialogs answer No.
+  void responde(int resultado) { respostas_.push_back(resultado); }
+  // What to do with the next screen shown. A screen still open afterwards is
+  // rejected, as if its close box had been used.
+  void naTela(AcaoTela acao) { acoes_.push_back(std::move(acao)); }
+
+  int pergunta(const PedidoDialogo& pedido) override;
+  int executa(QDialog& tela) override;
+
+  const std::vector<PedidoDialogo>& mostradas() const { return mostradas_; }
+  std::vector<std::string> textos() const;
+  // Window titles of the screens shown, in order.
+  const std::vector<QString>& telas() const { return telas_; }
+  void limpa();
+
+ private:
+  ServicoDialogos* anterior_;
+  std::deque<int> respostas_;
+  std::deque<AcaoTela> acoes_;
+  std::vector<PedidoDialogo> mostradas_;
+  std::vector<QString> telas_;
+};
+
+}  // namespace vornex::gui

@@ -1,0 +1,3 @@
+#include "app/programa.h"
+
+int main(int argc, char** argv) { return vornex::gui::ExecutaVornex(argc, argv); }
