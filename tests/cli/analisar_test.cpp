@@ -7,7 +7,7 @@
 
 #include "../core/data/apoio.h"
 #include "arquivo_zema.h"
-#include "cli.h"
+#include "apoio_cli.h"
 #include "data/banco.h"
 #include "data/demonstracao.h"
 #include "declfile/layout.h"
@@ -18,10 +18,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Saida {
-  int codigo;
-  std::string out, err;
-};
+using Saida = teste::SaidaCli;
 
 class Analisar : public testing::Test {
  protected:
@@ -35,9 +32,7 @@ class Analisar : public testing::Test {
   }
   Saida roda(std::vector<std::string> args) {
     args.insert(args.begin(), {"--dados", dados().string(), "analisar"});
-    std::ostringstream out, err;
-    int c = vornex::cli::Executa(args, out, err);
-    return {c, out.str(), err.str()};
+    return teste::RodaCli(args);
   }
   static std::string gerado(long estabs, long porEstab) {
     std::ostringstream s;

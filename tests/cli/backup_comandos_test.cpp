@@ -8,22 +8,15 @@
 #include <string>
 #include <vector>
 
-#include "cli.h"
+#include "apoio_cli.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Saida {
-  int codigo;
-  std::string out, err;
-};
+using Saida = teste::SaidaCli;
 
-Saida Roda(std::vector<std::string> args) {
-  std::ostringstream out, err;
-  int c = vornex::cli::Executa(args, out, err);
-  return {c, out.str(), err.str()};
-}
+Saida Roda(const std::vector<std::string>& args) { return teste::RodaCli(args); }
 
 class BackupCli : public testing::Test {
  protected:

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "cli.h"
+#include "apoio_cli.h"
 #include "data/banco.h"
 #include "data/pasta_dados.h"
 
@@ -14,16 +14,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Resultado {
-  int codigo;
-  std::string out, err;
-};
+using Resultado = teste::SaidaCli;
 
-Resultado Roda(std::vector<std::string> args) {
-  std::ostringstream out, err;
-  int c = vornex::cli::Executa(args, out, err);
-  return {c, out.str(), err.str()};
-}
+Resultado Roda(const std::vector<std::string>& args) { return teste::RodaCli(args); }
 
 int ContaLinhas(const std::string& s, const std::string& trecho) {
   int n = 0;

@@ -8,7 +8,7 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
-#include "cli.h"
+#include "apoio_cli.h"
 #include "data/banco.h"
 #include "declfile/selo.h"
 
@@ -16,10 +16,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Resultado {
-  int codigo;
-  std::string out, err;
-};
+using Resultado = teste::SaidaCli;
 
 class Gravar : public ::testing::Test {
  protected:
@@ -39,9 +36,7 @@ class Gravar : public ::testing::Test {
   }
   Resultado Roda(std::vector<std::string> args) {
     args.insert(args.begin(), {"--dados", dados_});
-    std::ostringstream out, err;
-    int c = vornex::cli::Executa(args, out, err);
-    return {c, out.str(), err.str()};
+    return teste::RodaCli(args);
   }
   std::string Midia(const std::string& nome) {
     fs::create_directories(raiz_ / nome);

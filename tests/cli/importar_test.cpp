@@ -7,17 +7,14 @@
 
 #include "../core/data/apoio.h"
 #include "arquivo_zema.h"
-#include "cli.h"
+#include "apoio_cli.h"
 #include "data/banco.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Saida {
-  int codigo;
-  std::string out, err;
-};
+using Saida = teste::SaidaCli;
 
 const std::string kCnpjA = "11222333000181";
 const std::string kCnpjB = "11444777000161";
@@ -48,9 +45,7 @@ class Importar : public testing::Test {
   }
   Saida roda(std::vector<std::string> args) {
     args.insert(args.begin(), {"--dados", dados().string(), "importar"});
-    std::ostringstream out, err;
-    int c = vornex::cli::Executa(args, out, err);
-    return {c, out.str(), err.str()};
+    return teste::RodaCli(args);
   }
   long long conta(const std::string& sql) {
     vornex::Conexao c = vornex::AbreZema2004(dados());

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "cli.h"
+#include "apoio_cli.h"
 #include "data/banco.h"
 #include "data/pasta_dados.h"
 #include "data/referencia.h"
@@ -20,16 +20,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Resultado {
-  int codigo;
-  std::string out, err;
-};
+using Resultado = teste::SaidaCli;
 
-Resultado Roda(std::vector<std::string> args) {
-  std::ostringstream out, err;
-  int c = vornex::cli::Executa(args, out, err);
-  return {c, out.str(), err.str()};
-}
+Resultado Roda(const std::vector<std::string>& args) { return teste::RodaCli(args); }
 
 std::string TextoPdf(const fs::path& pdf) {
   const std::string cmd = "pdftotext -layout '" + pdf.string() + "' - 2>/dev/null";

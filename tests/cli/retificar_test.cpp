@@ -5,7 +5,7 @@
 #include <sstream>
 
 #include "../core/data/apoio.h"
-#include "cli.h"
+#include "apoio_cli.h"
 #include "data/banco.h"
 #include "declfile/layout.h"
 
@@ -13,10 +13,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Saida {
-  int codigo;
-  std::string out, err;
-};
+using Saida = teste::SaidaCli;
 
 class Retificar : public testing::Test {
  protected:
@@ -35,9 +32,7 @@ class Retificar : public testing::Test {
   fs::path dados() const { return pasta_ / "dados"; }
   fs::path destino() const { return pasta_ / "midia"; }
   Saida roda(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    int c = vornex::cli::Executa(args, out, err);
-    return {c, out.str(), err.str()};
+    return teste::RodaCli(args);
   }
   Saida retifica(std::vector<std::string> args) {
     args.insert(args.begin(), {"--dados", dados().string(), "retificar", "--data", "15032005", "--destino",

@@ -6,7 +6,7 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
-#include "cli.h"
+#include "apoio_cli.h"
 #include "data/banco.h"
 #include "comando.h"
 #include "estabelecimentos_cli.h"
@@ -17,10 +17,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Resultado {
-  int codigo;
-  std::string out, err;
-};
+using Resultado = teste::SaidaCli;
 
 class Verificar : public ::testing::Test {
  protected:
@@ -36,9 +33,7 @@ class Verificar : public ::testing::Test {
   }
   Resultado Roda(std::vector<std::string> args) {
     args.insert(args.begin(), {"--dados", dados_});
-    std::ostringstream out, err;
-    int c = vornex::cli::Executa(args, out, err);
-    return {c, out.str(), err.str()};
+    return teste::RodaCli(args);
   }
   void Sql(const std::string& sql) { vornex::AbreZema2004(dados_).executa(sql); }
 

@@ -2,20 +2,13 @@
 
 #include <sstream>
 
-#include "cli.h"
+#include "apoio_cli.h"
 
 namespace {
 
-struct Saida {
-  int codigo;
-  std::string out, err;
-};
+using Saida = teste::SaidaCli;
 
-Saida Roda(std::vector<std::string> args) {
-  std::ostringstream out, err;
-  int c = vornex::cli::Executa(args, out, err);
-  return {c, out.str(), err.str()};
-}
+Saida Roda(const std::vector<std::string>& args) { return teste::RodaCli(args); }
 
 TEST(Cli, VersaoAjudaEErros) {
   auto v = Roda({"versao"});
