@@ -5,15 +5,12 @@
 // peak resident memory after the run, which stays flat as the file grows
 // because the file is read in fixed blocks.
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
-#include <sys/resource.h>
 
-#include <filesystem>
 #include <fstream>
 #include <map>
-#include <stdexcept>
 
 #include "../tests/support/arquivo_zema.h"
+#include "apoio.h"
 #include "common/passagem.h"
 #include "data/banco.h"
 #include "data/pasta_dados.h"
@@ -24,22 +21,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Pasta {
-  Pasta() {
-    std::string modelo = (fs::temp_directory_path() / "vornex-bench-analise-XXXXXX").string();
-    if (mkdtemp(modelo.data()) == nullptr) throw std::runtime_error("mkdtemp");
-    raiz = modelo;
-    vornex::InicializaPastaDados(raiz / "dados");
-  }
-  ~Pasta() {
-    std::error_code ec;
-    fs::remove_all(raiz, ec);
-  }
-  fs::path raiz;
-};
-
-Pasta& Comum() {
-  static Pasta p;
+// The data folder the analyses load into.
+const fs::path& Dados() {
+  static const fs::path p = bench::NovaPastaDados("dados");
   return p;
 }
 
@@ -47,23 +31,17 @@ const fs::path& Arquivo(long estabs, long porEstab) {
   static std::map<std::pair<long, long>, fs::path> feitos;
   auto& p = feitos[{estabs, porEstab}];
   if (p.empty()) {
-    p = Comum().raiz / ("Zema-" + std::to_string(estabs) + "x" + std::to_string(porEstab));
+    p = bench::Raiz() / ("Zema-" + std::to_string(estabs) + "x" + std::to_string(porEstab));
     std::ofstream f(p, std::ios::binary);
     teste::GeraArquivoZema(f, estabs, porEstab);
   }
   return p;
 }
 
-double PicoMemoriaMiB() {
-  rusage u{};
-  getrusage(RUSAGE_SELF, &u);
-  return static_cast<double>(u.ru_maxrss) / 1024.0;
-}
-
 void BM_AnalisaArquivo(benchmark::State& state) {
   const long estabs = state.range(0), porEstab = state.range(1);
   const fs::path& arquivo = Arquivo(estabs, porEstab);
-  vornex::Conexao c = vornex::AbreZema2004(Comum().raiz / "dados");
+  vornex::Conexao c = vornex::AbreZema2004(Dados());
   vornex::TAnaliseEstrutura analise(c);
   long e = 0, v = 0;
   for (auto _ : state) {
@@ -71,7 +49,7 @@ void BM_AnalisaArquivo(benchmark::State& state) {
     if (r != 0) state.SkipWithError("a análise encontrou erros");
   }
   state.counters["vinculos"] = static_cast<double>(v);
-  state.counters["pico_MiB"] = PicoMemoriaMiB();
+  state.counters["pico_MB"] = bench::PicoMb();
   state.SetItemsProcessed(state.iterations() * v);
 }
 

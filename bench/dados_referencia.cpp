@@ -1,13 +1,13 @@
 // Reference lookups are the hot path of every field rule: measure them, and
 // the one-off load of the tables into memory.
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "apoio.h"
 #include "data/banco.h"
 #include "data/pasta_dados.h"
 #include "data/referencia.h"
@@ -17,39 +17,14 @@ namespace {
 using namespace vornex;
 namespace fs = std::filesystem;
 
-// A data folder initialised once in a temporary directory.
-struct Pasta {
-  fs::path raiz;
-  fs::path dados;
-  Pasta() {
-    std::string modelo = (fs::temp_directory_path() / "vornex-bench-XXXXXX").string();
-    if (mkdtemp(modelo.data()) == nullptr) throw std::runtime_error("mkdtemp");
-    raiz = modelo;
-    fs::path origem = PastaDadosInstalados();
-    if (!fs::exists(origem / "catalogo.csv")) {
-      fs::path copia = raiz / "origem";
-      fs::create_directories(copia);
-      for (const auto& e : fs::directory_iterator(origem))
-        if (e.path().extension() == ".csv") fs::copy_file(e.path(), copia / e.path().filename());
-      std::ofstream(copia / "catalogo.csv") << "NuMensagem,TpMensagem,TxMensagem\n0053,ERR,x\n";
-      origem = copia;
-    }
-    dados = raiz / "dados";
-    InicializaPastaDados(dados, origem);
-  }
-  ~Pasta() {
-    std::error_code ec;
-    fs::remove_all(raiz, ec);
-  }
-};
-
-Pasta& Dados() {
-  static Pasta p;
+// A data folder initialised once.
+const fs::path& Dados() {
+  static const fs::path p = bench::NovaPastaDados("dados");
   return p;
 }
 
 const TabelasReferencia& Ref() {
-  static Conexao c = AbreZema2004(Dados().dados);
+  static Conexao c = AbreZema2004(Dados());
   static TabelasReferencia t = TabelasReferencia::Carrega(c);
   return t;
 }
@@ -66,7 +41,7 @@ std::vector<std::string> Codigos(Referencia r, std::size_t n) {
 }
 
 void BM_CarregaTabelasReferencia(benchmark::State& st) {
-  Conexao c = AbreZema2004(Dados().dados);
+  Conexao c = AbreZema2004(Dados());
   for (auto _ : st) benchmark::DoNotOptimize(TabelasReferencia::Carrega(c));
 }
 BENCHMARK(BM_CarregaTabelasReferencia)->Unit(benchmark::kMillisecond);
@@ -112,7 +87,7 @@ BENCHMARK(BM_FaixasCep);
 
 // The same lookup through a prepared query, for comparison.
 void BM_BuscaCboPorConsulta(benchmark::State& st) {
-  Conexao c = AbreZema2004(Dados().dados);
+  Conexao c = AbreZema2004(Dados());
   auto codigos = Codigos(Referencia::Cbo, 1024);
   Consulta& q = c.prepara("select * from tb8cbo where CoCbo = :co");
   std::size_t i = 0;

@@ -2,12 +2,10 @@
 // establishments and 100,000 links, one transaction, into a fresh copy of an
 // initialised data folder each time.
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
 
 #include <filesystem>
-#include <stdexcept>
-#include <string>
 
+#include "apoio.h"
 #include "data/banco.h"
 #include "data/demonstracao.h"
 #include "data/pasta_dados.h"
@@ -19,10 +17,8 @@ using namespace vornex;
 namespace fs = std::filesystem;
 
 void BM_GeraDemonstracao(benchmark::State& state) {
-  std::string modelo = (fs::temp_directory_path() / "vornex-bench-demo-XXXXXX").string();
-  if (mkdtemp(modelo.data()) == nullptr) throw std::runtime_error("mkdtemp");
-  const fs::path raiz = modelo;
-  InicializaPastaDados(raiz / "modelo");
+  const fs::path& raiz = bench::Raiz();
+  bench::NovaPastaDados("modelo");
   for (auto _ : state) {
     state.PauseTiming();
     fs::remove_all(raiz / "dados");
@@ -33,7 +29,6 @@ void BM_GeraDemonstracao(benchmark::State& state) {
   }
   state.counters["vinculos_por_s"] =
       benchmark::Counter(static_cast<double>(state.range(0)), benchmark::Counter::kIsIterationInvariantRate);
-  fs::remove_all(raiz);
 }
 BENCHMARK(BM_GeraDemonstracao)->Arg(100000)->Iterations(2)->Unit(benchmark::kMillisecond);
 

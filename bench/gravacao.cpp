@@ -2,16 +2,13 @@
 // 100 links each on average, read from the declaration tables, onto one medium (sealed and
 // with its protocol rows), and onto 1.44 MB volumes.
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
 
 #include <filesystem>
-#include <map>
 #include <memory>
 #include <string>
 
+#include "apoio.h"
 #include "data/banco.h"
-#include "data/demonstracao.h"
-#include "data/pasta_dados.h"
 #include "data/referencia.h"
 #include "declfile/gravacao.h"
 
@@ -19,32 +16,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Pasta {
-  fs::path raiz;
-  Pasta() {
-    std::string modelo = (fs::temp_directory_path() / "vornex-bench-gravacao-XXXXXX").string();
-    raiz = ::mkdtemp(modelo.data());
-  }
-  ~Pasta() {
-    std::error_code ec;
-    fs::remove_all(raiz, ec);
-  }
-};
-
 // One data folder per size, holding the demo declaration: `estabelecimentos`
 // establishments with 100 links each on average.
-fs::path Dados(int estabelecimentos) {
-  static Pasta pasta;
-  static std::map<int, fs::path> feitas;
-  auto& p = feitas[estabelecimentos];
-  if (p.empty()) {
-    p = pasta.raiz / ("dados" + std::to_string(estabelecimentos));
-    vornex::InicializaPastaDados(p);
-    vornex::Conexao c = vornex::AbreZema2004(p);
-    vornex::GeraDemonstracao(c, {estabelecimentos, estabelecimentos * 100LL, 2004});
-  }
-  return p;
-}
+const fs::path& Dados(int estabelecimentos) { return bench::PastaDemonstracao(estabelecimentos, estabelecimentos * 100LL); }
 
 struct SemPerguntas : vornex::InterfaceMidia {
   vornex::Midia proxima;
@@ -62,15 +36,16 @@ struct SemPerguntas : vornex::InterfaceMidia {
 void Grava(benchmark::State& state, std::optional<std::uint64_t> capacidade) {
   const int estabelecimentos = static_cast<int>(state.range(0));
   vornex::Conexao c = vornex::AbreZema2004(Dados(estabelecimentos));
-  Pasta destino;
+  const fs::path destino = bench::Raiz() / ("midia-" + std::to_string(estabelecimentos));
+  fs::create_directories(destino);
   SemPerguntas ui;
-  ui.proxima = vornex::MidiaPasta(destino.raiz, capacidade);
+  ui.proxima = vornex::MidiaPasta(destino, capacidade);
   vornex::PedidoGravacao p;
   p.dataGeracao = "10022005";
   p.horaGeracao = "120000";
   std::size_t volumes = 0;
   for (auto _ : state) {
-    fs::remove(destino.raiz / "Zema2004");
+    fs::remove(destino / "Zema2004");
     const auto r = vornex::GravaArquivoDeclaracao(c, p, ui.proxima, ui, vornex::SemAcompanhamento());
     if (r.resultado != vornex::ResultadoGravacao::Gravado) state.SkipWithError(r.mensagem.c_str());
     volumes = r.volumes.size();

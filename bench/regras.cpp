@@ -3,12 +3,11 @@
 // address cost, over the real reference tables in memory; the counter gives
 // single rule calls per second.
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "apoio.h"
 #include "data/banco.h"
 #include "data/pasta_dados.h"
 #include "data/referencia.h"
@@ -24,23 +23,13 @@ using namespace vornex;
 namespace fs = std::filesystem;
 
 struct Ambiente {
-  fs::path raiz;
   Conexao c;
   std::unique_ptr<TabelasReferencia> tabelas;
   std::unique_ptr<ReferenciasTabelas> ref;
   Ambiente() {
-    std::string modelo = (fs::temp_directory_path() / "vornex-bench-regras-XXXXXX").string();
-    if (mkdtemp(modelo.data()) == nullptr) throw std::runtime_error("mkdtemp");
-    raiz = modelo;
-    InicializaPastaDados(raiz / "dados");
-    c = AbreZema2004(raiz / "dados");
+    c = AbreZema2004(bench::NovaPastaDados("dados"));
     tabelas = std::make_unique<TabelasReferencia>(TabelasReferencia::Carrega(c));
     ref = std::make_unique<ReferenciasTabelas>(*tabelas);
-  }
-  ~Ambiente() {
-    c.fecha();
-    std::error_code ec;
-    fs::remove_all(raiz, ec);
   }
 };
 
