@@ -2,17 +2,13 @@
 // are filled here with N links spread over establishments of 100 links, as
 // the analyser would leave them, and only the import is timed.
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
-#include <sys/resource.h>
 
-#include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "common/digitos.h"
 #include "data/banco.h"
-#include "data/pasta_dados.h"
-#include "data/referencia.h"
+#include "data/referencia.h"  // completes the data-folder types apoio.h uses
+#include "apoio.h"
 #include "data/tabelas.h"
 #include "data/tabelas_trabalho.h"
 #include "declfile/importacao.h"
@@ -20,47 +16,8 @@
 namespace {
 
 using namespace vornex;
-namespace fs = std::filesystem;
 
 constexpr long long kVinculosPorEstabelecimento = 100;
-
-struct Pasta {
-  fs::path raiz, modelo;
-  Pasta() {
-    std::string m = (fs::temp_directory_path() / "vornex-bench-XXXXXX").string();
-    if (mkdtemp(m.data()) == nullptr) throw std::runtime_error("mkdtemp");
-    raiz = m;
-    fs::path origem = PastaDadosInstalados();
-    if (!fs::exists(origem / "catalogo.csv")) {
-      fs::path copia = raiz / "origem";
-      fs::create_directories(copia);
-      for (const auto& e : fs::directory_iterator(origem))
-        if (e.path().extension() == ".csv") fs::copy_file(e.path(), copia / e.path().filename());
-      std::ofstream(copia / "catalogo.csv") << "NuMensagem,TpMensagem,TxMensagem\n0053,ERR,x\n";
-      origem = copia;
-    }
-    modelo = raiz / "modelo";
-    InicializaPastaDados(modelo, origem);
-  }
-  ~Pasta() {
-    std::error_code ec;
-    fs::remove_all(raiz, ec);
-  }
-  // A fresh copy of the initialised folder.
-  fs::path copia(const std::string& nome) const {
-    fs::path p = raiz / nome;
-    fs::remove_all(p);
-    fs::create_directories(p);
-    for (const char* a : {kArquivoDeclaracao, kArquivoReferencia, kArquivoTrabalho})
-      fs::copy_file(modelo / a, p / a);
-    return p;
-  }
-};
-
-Pasta& Dados() {
-  static Pasta p;
-  return p;
-}
 
 std::string Digitos(long long v, int n) {
   std::string s = std::to_string(v);
@@ -130,18 +87,12 @@ void PreencheTrabalho(Conexao& c, long long vinculos) {
   t.confirma();
 }
 
-long PicoMemoriaKb() {
-  rusage u{};
-  getrusage(RUSAGE_SELF, &u);
-  return u.ru_maxrss;
-}
-
 void BM_ImportaVinculos(benchmark::State& state) {
   const long long vinculos = state.range(0);
   std::size_t importados = 0;
   for (auto _ : state) {
     state.PauseTiming();
-    Conexao c = AbreZema2004(Dados().copia("execucao"));
+    Conexao c = AbreZema2004(bench::NovaPastaDados("execucao"));
     PreencheTrabalho(c, vinculos);
     OpcoesImportacao o;
     const auto itens = EstabelecimentosDoArquivo(c, "2004");
@@ -151,7 +102,7 @@ void BM_ImportaVinculos(benchmark::State& state) {
   if (importados != static_cast<std::size_t>(vinculos)) state.SkipWithError("links missing after the import");
   state.counters["vinculos_s"] = benchmark::Counter(static_cast<double>(vinculos) * state.iterations(),
                                                     benchmark::Counter::kIsRate);
-  state.counters["pico_kb"] = static_cast<double>(PicoMemoriaKb());
+  state.counters["pico_mb"] = bench::PicoMb();
 }
 BENCHMARK(BM_ImportaVinculos)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(1);
 // Linear growth: ten times the links, about ten times the time.

@@ -17,6 +17,7 @@
 #include "ocorrencias.h"
 #include "passagem_cli.h"
 #include "pasta_cli.h"
+#include "reports/rp_comum.h"
 #include "validation/checagem_responsavel.h"
 #include "validation/consistencia.h"
 #include "validation/referencias_tabelas.h"
@@ -34,17 +35,12 @@ struct Opcoes {
   bool json = false;
 };
 
-std::string TextoMensagem(const Catalogo& catalogo, NuMensagem m) {
-  const Mensagem* msg = catalogo.busca(m.texto());
-  return msg ? msg->texto : "mensagem " + m.str();
-}
-
 void Executa(const Opcoes& o, Contexto& ctx) {
   Conexao c = AbreDeclaracao(ctx);
   const TabelasReferencia tabelas = TabelasReferencia::Carrega(c);
   const Catalogo catalogo = tabelas.catalogo();
   const ReferenciasTabelas ref(tabelas);
-  auto falha = [&](NuMensagem m) { throw ErroComando(TextoMensagem(catalogo, m)); };
+  auto falha = [&](NuMensagem m) { throw ErroComando(relatorio::TextoMensagem(catalogo, m.texto())); };
 
   if (NuMensagem m = CriticaDaGeracao(o.data); !m.ok()) falha(m != "0420" && m != "0423" ? "0421"_msg : m);
   if (!CriaTabelasRetificacao(c)) throw ErroComando(std::string(kTextoErroInicioRetificacao));
@@ -68,7 +64,7 @@ void Executa(const Opcoes& o, Contexto& ctx) {
   const auto resp = LeResponsavel(c);
   const NuMensagem mResp = VerificaResponsavel(resp ? *resp : DefinicaoSistema(kTabelaResponsavel)->novaLinha(), ref);
   if (!mResp.ok()) {
-    const std::string texto = TextoMensagem(catalogo, mResp);
+    const std::string texto = relatorio::TextoMensagem(catalogo, mResp.texto());
     if (o.json)
       ctx.out << nlohmann::ordered_json{{"responsavel", {{"retorno", mResp.str()}, {"TxMensagem", texto}}}}.dump(2)
               << "\n";
