@@ -7,18 +7,14 @@
 #include "comando.h"
 #include "common/catalogo.h"
 #include "data/banco.h"
-#include "data/declaracao.h"
 #include "data/referencia.h"
 #include "data/tabelas.h"
 #include "declfile/gravacao.h"
 #include "declfile/retificacao.h"
 #include "estabelecimentos_cli.h"
 #include "gravacao_cli.h"
-#include "ocorrencias.h"
-#include "passagem_cli.h"
 #include "pasta_cli.h"
 #include "reports/rp_comum.h"
-#include "validation/checagem_responsavel.h"
 #include "validation/consistencia.h"
 #include "validation/referencias_tabelas.h"
 #include "validation/regras_declaracao.h"
@@ -42,7 +38,7 @@ void Executa(const Opcoes& o, Contexto& ctx) {
   const ReferenciasTabelas ref(tabelas);
   auto falha = [&](NuMensagem m) { throw ErroComando(relatorio::TextoMensagem(catalogo, m.texto())); };
 
-  if (NuMensagem m = CriticaDaGeracao(o.data); !m.ok()) falha(m != "0420" && m != "0423" ? "0421"_msg : m);
+  if (NuMensagem m = CriticaDataGravacao(o.data); !m.ok()) falha(m);
   if (!CriaTabelasRetificacao(c)) throw ErroComando(std::string(kTextoErroInicioRetificacao));
   SelecaoRetificacao selecao;
   if (NuMensagem m = selecao.carrega(c); !m.ok()) falha(m);
@@ -61,51 +57,17 @@ void Executa(const Opcoes& o, Contexto& ctx) {
   if (NuMensagem m = selecao.confere(); !m.ok()) falha(m);
 
   // The responsible page of the writing steps comes next.
-  const auto resp = LeResponsavel(c);
-  const NuMensagem mResp = VerificaResponsavel(resp ? *resp : DefinicaoSistema(kTabelaResponsavel)->novaLinha(), ref);
-  if (!mResp.ok()) {
-    const std::string texto = relatorio::TextoMensagem(catalogo, mResp.texto());
-    if (o.json)
-      ctx.out << nlohmann::ordered_json{{"responsavel", {{"retorno", mResp.str()}, {"TxMensagem", texto}}}}.dump(2)
-              << "\n";
-    else
-      ctx.out << "Responsável: " << texto << "\n";
-    ctx.saida = kSaidaErrosDados;
-    return;
-  }
+  if (!ResponsavelAprovado(c, ref, catalogo, o.json, ctx)) return;
   if (NuMensagem m = PreparaRetificacao(c, selecao); !m.ok()) falha(m);
   selecao.LiberaSelecao();
 
   OpcoesConsistencia opcoes;
   opcoes.origem = OrigemConsistencia::Trabalho;
   opcoes.anoBase = std::string(kAnoBaseRetificacao);
-  int verificacao = 0;
-  {
-    AcompanhamentoTexto progresso(ctx.err, "Verificando Informações ...");
-    verificacao = VerificaConsistencia(c, ref, opcoes, progresso);
-  }
-  if (verificacao & kConsistenciaErros) {
-    if (o.json)
-      ctx.out << nlohmann::ordered_json{{"verificacao", OcorrenciasJson(c, verificacao)}}.dump(2) << "\n";
-    else
-      ImprimeOcorrencias(c, ctx.out);
-    ctx.saida = kSaidaErrosDados;
-    return;
-  }
-  if (!o.json) ImprimeOcorrencias(c, ctx.err);
-
   PedidoGravacao pedido;  // every row of the work tables
   pedido.modo = {true, true};
   pedido.dataGeracao = o.data;
-  pedido.horaGeracao = HoraAtual();
-  const RelatorioGravacao r = GravaNasMidias(c, pedido, o.midias, ctx);
-  if (o.json) {
-    nlohmann::ordered_json j = VolumesJson(c, r);
-    j["verificacao"] = OcorrenciasJson(c, verificacao);
-    ctx.out << j.dump(2) << "\n";
-  } else {
-    ImprimeVolumes(r.volumes, ctx.out);
-  }
+  VerificaEGrava(c, ref, opcoes, pedido, o.midias, o.json, ctx);
 }
 
 void Configura(CLI::App& app, Contexto& ctx) {

@@ -2,10 +2,16 @@
 
 #include <filesystem>
 
+#include "common/catalogo.h"
 #include "data/banco.h"
+#include "data/declaracao.h"
 #include "data/tabela.h"
 #include "data/tabelas_trabalho.h"
+#include "ocorrencias.h"
+#include "passagem_cli.h"
 #include "platform/midia.h"
+#include "reports/rp_comum.h"
+#include "validation/checagem_responsavel.h"
 
 namespace vornex::cli {
 
@@ -132,6 +138,48 @@ nlohmann::ordered_json VolumesJson(Conexao& c, const RelatorioGravacao& r) {
   j[kTabelaProtocoloId] = Linhas(c, kTabelaProtocoloId);
   j[kTabelaProtocoloEs] = Linhas(c, kTabelaProtocoloEs);
   return j;
+}
+
+bool ResponsavelAprovado(Conexao& c, const Referencias& ref, const Catalogo& catalogo, bool json, Contexto& ctx) {
+  const auto resp = LeResponsavel(c);
+  const NuMensagem m = VerificaResponsavel(resp ? *resp : DefinicaoSistema(kTabelaResponsavel)->novaLinha(), ref);
+  if (m.ok()) return true;
+  const std::string texto = relatorio::TextoMensagem(catalogo, m.texto());
+  if (json)
+    ctx.out << nlohmann::ordered_json{{"responsavel", {{"retorno", m.str()}, {"TxMensagem", texto}}}}.dump(2) << "\n";
+  else
+    ctx.out << "Responsável: " << texto << "\n";
+  ctx.saida = kSaidaErrosDados;
+  return false;
+}
+
+void VerificaEGrava(Conexao& c, const Referencias& ref, const OpcoesConsistencia& opcoes,
+                    const PedidoGravacao& pedido, const OpcoesMidias& midias, bool json, Contexto& ctx) {
+  int verificacao = 0;
+  {
+    AcompanhamentoTexto progresso(ctx.err, "Verificando Informações ...");
+    verificacao = VerificaConsistencia(c, ref, opcoes, progresso);
+  }
+  if (verificacao & kConsistenciaErros) {
+    if (json)
+      ctx.out << nlohmann::ordered_json{{"verificacao", OcorrenciasJson(c, verificacao)}}.dump(2) << "\n";
+    else
+      ImprimeOcorrencias(c, ctx.out);
+    ctx.saida = kSaidaErrosDados;
+    return;
+  }
+  if (!json) ImprimeOcorrencias(c, ctx.err);
+
+  PedidoGravacao p = pedido;
+  p.horaGeracao = HoraAtual();
+  const RelatorioGravacao r = GravaNasMidias(c, p, midias, ctx);
+  if (json) {
+    nlohmann::ordered_json j = VolumesJson(c, r);
+    j["verificacao"] = OcorrenciasJson(c, verificacao);
+    ctx.out << j.dump(2) << "\n";
+  } else {
+    ImprimeVolumes(r.volumes, ctx.out);
+  }
 }
 
 }  // namespace vornex::cli
