@@ -3,9 +3,9 @@
 #include <string>
 
 #include "backup/copia_seguranca.h"
-#include "backup/progresso_texto.h"
 #include "comando.h"
 #include "data/pasta_dados.h"
+#include "passagem_cli.h"
 
 namespace vornex::cli {
 namespace {
@@ -19,13 +19,13 @@ struct Opcoes {
 
 // Volumes are files beside the first one; the free space is checked again
 // before each when the size was not given.
-class EventosBackupCli : public ProgressoTexto {
+class EventosBackupCli : public EventosBackup {
  public:
   EventosBackupCli(std::ostream& err, fs::path arquivo, bool automatico)
-      : ProgressoTexto(err, kRotuloProgressoBackup), arquivo_(std::move(arquivo)), automatico_(automatico) {}
+      : saida_(err), linha_(err, kRotuloProgressoBackup), arquivo_(std::move(arquivo)), automatico_(automatico) {}
 
   void OnNeedDisk(TBackupFile& b, int disco, bool& continua) override {
-    termina();
+    linha_.termina();
     if (automatico_) {
       const auto tamanho = TamanhoVolumeLivre(EspacoLivre(arquivo_.parent_path()).value_or(0));
       if (!tamanho) {
@@ -40,7 +40,12 @@ class EventosBackupCli : public ProgressoTexto {
 
   bool semEspaco = false;
 
+ void OnProgress(TBackupFile&, const std::string&, int percentual, bool&) override { linha_.mostra(percentual); }
+  void termina() { linha_.termina(); }
+
  private:
+  std::ostream& saida_;
+  LinhaProgresso linha_;
   fs::path arquivo_;
   bool automatico_;
 };

@@ -2,9 +2,9 @@
 #include <string>
 
 #include "backup/copia_seguranca.h"
-#include "backup/progresso_texto.h"
 #include "comando.h"
 #include "data/pasta_dados.h"
+#include "passagem_cli.h"
 
 namespace vornex::cli {
 namespace {
@@ -13,13 +13,13 @@ namespace fs = std::filesystem;
 
 // Nobody can insert a disk here: a volume that is not beside the first one
 // ends the restore.
-class EventosRestauracaoCli : public ProgressoTexto {
+class EventosRestauracaoCli : public EventosBackup {
  public:
   EventosRestauracaoCli(std::ostream& err, fs::path arquivo)
-      : ProgressoTexto(err, kRotuloProgressoRestauracao), arquivo_(std::move(arquivo)) {}
+      : saida_(err), linha_(err, kRotuloProgressoRestauracao), arquivo_(std::move(arquivo)) {}
 
   void OnNeedDisk(TBackupFile&, int disco, bool& continua) override {
-    termina();
+    linha_.termina();
     const fs::path volume = NomeVolume(arquivo_, disco);
     std::error_code ec;
     if (!fs::exists(volume, ec)) {
@@ -32,7 +32,12 @@ class EventosRestauracaoCli : public ProgressoTexto {
 
   fs::path volumeAusente;
 
+ void OnProgress(TBackupFile&, const std::string&, int percentual, bool&) override { linha_.mostra(percentual); }
+  void termina() { linha_.termina(); }
+
  private:
+  std::ostream& saida_;
+  LinhaProgresso linha_;
   fs::path arquivo_;
 };
 

@@ -1,5 +1,5 @@
 #pragma once
-// A long pass's progress for the command line: one line on stderr rewritten
+// Progress of a long pass on the command line: one line on stderr rewritten
 // in place ("Verificando Informações ...: 42%"). The command line never
 // interrupts a pass.
 #include <ostream>
@@ -10,12 +10,16 @@
 
 namespace vornex::cli {
 
-class AcompanhamentoTexto : public AcompanhamentoPassagem {
+class LinhaProgresso {
  public:
-  AcompanhamentoTexto(std::ostream& saida, std::string_view rotulo) : saida_(saida), rotulo_(rotulo) {}
-  ~AcompanhamentoTexto() override { termina(); }
+  LinhaProgresso(std::ostream& saida, std::string_view rotulo) : saida_(saida), rotulo_(rotulo) {}
+  ~LinhaProgresso() { termina(); }
+  LinhaProgresso(const LinhaProgresso&) = delete;
+  LinhaProgresso& operator=(const LinhaProgresso&) = delete;
 
-  void progresso(int percentual) override {
+  void mostra(int percentual) {
+    if (percentual == ultimo_) return;
+    ultimo_ = percentual;
     saida_ << "\r" << rotulo_ << ": " << percentual << "%" << std::flush;
     aberta_ = true;
   }
@@ -28,7 +32,18 @@ class AcompanhamentoTexto : public AcompanhamentoPassagem {
  private:
   std::ostream& saida_;
   std::string rotulo_;
+  int ultimo_ = -1;
   bool aberta_ = false;
+};
+
+class AcompanhamentoTexto : public AcompanhamentoPassagem {
+ public:
+  AcompanhamentoTexto(std::ostream& saida, std::string_view rotulo) : linha_(saida, rotulo) {}
+  void progresso(int percentual) override { linha_.mostra(percentual); }
+  void termina() { linha_.termina(); }
+
+ private:
+  LinhaProgresso linha_;
 };
 
 }  // namespace vornex::cli
