@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "comando.h"
+#include "json_cli.h"
 #include "common/catalogo.h"
 #include "common/passagem.h"
 #include "data/banco.h"
@@ -42,8 +43,6 @@ nlohmann::json LinhasEstruturaJson(const std::vector<ErroEstrutura>& erros) {
   return r;
 }
 
-// Texts read from a file need not be UTF-8.
-std::string Json(const nlohmann::json& j) { return j.dump(2, ' ', false, nlohmann::json::error_handler_t::replace); }
 
 void Executa(const Opcoes& o, Contexto& ctx) {
   const fs::path arquivo = fs::absolute(o.arquivo);
@@ -72,7 +71,7 @@ void Executa(const Opcoes& o, Contexto& ctx) {
   if (bits & kAnaliseErros) {
     ctx.saida = kSaidaErrosDados;
     if (o.json) {
-      ctx.out << Json(j) << "\n";
+      ctx.out << TextoJson(j) << "\n";
       return;
     }
     const Catalogo catalogo = ComErroComando([&] { return TabelasReferencia::Carrega(c).catalogo(); });
@@ -124,7 +123,7 @@ void Executa(const Opcoes& o, Contexto& ctx) {
       });
     }
   }
-  if (o.json) ctx.out << Json(j) << "\n";
+  if (o.json) ctx.out << TextoJson(j) << "\n";
 }
 
 void Configura(CLI::App& app, Contexto& ctx) {

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "comando.h"
+#include "json_cli.h"
 #include "common/catalogo.h"
 #include "common/passagem.h"
 #include "common/texto.h"
@@ -55,7 +56,7 @@ void ImprimeJson(std::ostream& out, Conexao& c) {
     linhas.push_back(std::move(o));
   }
   // A prefix read from a file may hold any byte.
-  out << linhas.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << "\n";
+  out << TextoJson(linhas) << "\n";
 }
 
 // A code that a field rule gave: the establishment was skipped.

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "comando.h"
+#include "json_cli.h"
 #include "estabelecimentos_cli.h"
 #include "ocorrencias.h"
 #include "passagem_cli.h"
@@ -27,7 +28,7 @@ void Executa(const Opcoes& o, Contexto& ctx) {
   progresso.termina();
   ComErroComando([&] {
     if (o.json) {
-      ctx.out << OcorrenciasJson(c, r).dump(2) << "\n";
+      ctx.out << TextoJson(OcorrenciasJson(c, r)) << "\n";
     } else {
       ImprimeOcorrencias(c, ctx.out);
       if (r == 0) ctx.out << "As declarações selecionadas não apresentaram erros ou avisos.\n";

@@ -1,5 +1,7 @@
 #include "gravacao_cli.h"
 
+#include "json_cli.h"
+
 #include <filesystem>
 
 #include "common/catalogo.h"
@@ -146,7 +148,7 @@ bool ResponsavelAprovado(Conexao& c, const Referencias& ref, const Catalogo& cat
   if (m.ok()) return true;
   const std::string texto = relatorio::TextoMensagem(catalogo, m.texto());
   if (json)
-    ctx.out << nlohmann::ordered_json{{"responsavel", {{"retorno", m.str()}, {"TxMensagem", texto}}}}.dump(2) << "\n";
+    ctx.out << TextoJson(nlohmann::ordered_json{{"responsavel", {{"retorno", m.str()}, {"TxMensagem", texto}}}}) << "\n";
   else
     ctx.out << "Responsável: " << texto << "\n";
   ctx.saida = kSaidaErrosDados;
@@ -162,7 +164,7 @@ void VerificaEGrava(Conexao& c, const Referencias& ref, const OpcoesConsistencia
   }
   if (verificacao & kConsistenciaErros) {
     if (json)
-      ctx.out << nlohmann::ordered_json{{"verificacao", OcorrenciasJson(c, verificacao)}}.dump(2) << "\n";
+      ctx.out << TextoJson(nlohmann::ordered_json{{"verificacao", OcorrenciasJson(c, verificacao)}}) << "\n";
     else
       ImprimeOcorrencias(c, ctx.out);
     ctx.saida = kSaidaErrosDados;
@@ -176,7 +178,7 @@ void VerificaEGrava(Conexao& c, const Referencias& ref, const OpcoesConsistencia
   if (json) {
     nlohmann::ordered_json j = VolumesJson(c, r);
     j["verificacao"] = OcorrenciasJson(c, verificacao);
-    ctx.out << j.dump(2) << "\n";
+    ctx.out << TextoJson(j) << "\n";
   } else {
     ImprimeVolumes(r.volumes, ctx.out);
   }

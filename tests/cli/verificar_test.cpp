@@ -92,6 +92,13 @@ TEST_F(Verificar, JsonComColunasETextosDoCatalogo) {
   EXPECT_EQ(o["Conteudo"], "x");
   EXPECT_EQ(o["TxLbl"], "Correio eletrônico (e-mail)");
   EXPECT_EQ(o["TxMensagem"].get<std::string>().rfind("E-mail inválido", 0), 0u);
+
+  // A name brought in from an old file in another encoding still gives JSON.
+  Sql("update Bd8emp set NoRazaoEstabelecimento = 'CONFEC' || char(199) || 'OES', "
+      "TxEmailEstabelecimento = cast(x'78ff' as text)");
+  auto latim = Roda({"verificar", "--json"});
+  EXPECT_EQ(latim.codigo, 1) << latim.err;
+  EXPECT_FALSE(nlohmann::json::parse(latim.out)["ocorrencias"].empty());
 }
 
 TEST_F(Verificar, EstabelecimentosEscolhidos) {
