@@ -7,6 +7,14 @@
 
 namespace vornex {
 
+bool IgualSemCaixa(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  auto m = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (m(a[i]) != m(b[i])) return false;
+  return true;
+}
+
 std::string_view Apara(std::string_view s) {
   std::size_t i = 0, f = s.size();
   while (i < f && static_cast<unsigned char>(s[i]) <= 32) ++i;

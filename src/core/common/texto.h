@@ -23,6 +23,8 @@ NuMensagem CriticaTexto(std::string_view s);            // "0020" | "0000" | "00
 
 // --- counting and conversion -------------------------------------------------
 std::string_view Apara(std::string_view s);  // trims chars with codes up to 32
+// Table, column and index names: equal but for the case of ASCII letters.
+bool IgualSemCaixa(std::string_view a, std::string_view b);
 int ContaPalavras(std::string_view s);
 long long ValorInteiro(std::string_view s);  // 0 when not an integer
 inline int Maior(int a, int b) { return a > b ? a : b; }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "common/texto.h"
 #include "data/banco.h"
 #include "data/erro_banco.h"
 #include "data/pasta_dados.h"
@@ -17,13 +18,6 @@ std::string Maiusculas(std::string_view s) {
   std::string r(s);
   for (char& c : r) c = Maiuscula(c);
   return r;
-}
-
-bool IgualSemCaixa(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (Maiuscula(a[i]) != Maiuscula(b[i])) return false;
-  return true;
 }
 
 DefinicaoCampo T(const char* nome, int tamanho) { return {nome, TipoCampo::Texto, tamanho}; }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "common/texto.h"
 #include "data/banco.h"
 
 namespace vornex {
@@ -61,15 +62,6 @@ std::vector<DefinicaoTabela> MontaDefinicoes() {
 const std::vector<DefinicaoTabela>& Definicoes() {
   static const std::vector<DefinicaoTabela> d = MontaDefinicoes();
   return d;
-}
-
-bool IgualSemCaixa(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    auto m = [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; };
-    if (m(a[i]) != m(b[i])) return false;
-  }
-  return true;
 }
 
 }  // namespace

@@ -22,14 +22,6 @@ namespace fs = std::filesystem;
 
 bool ComEmpregados(const Linha& estab) { return Apara(estab["InZemaNegEstabelecimento"]) == "0"; }
 
-bool IgualSemCaixa(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  auto m = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (m(a[i]) != m(b[i])) return false;
-  return true;
-}
-
 // The value of `coluna` in `linha`, the column name matched without regard
 // to case (the protocol tables spell some names differently).
 const std::string& Valor(const Linha& linha, std::string_view coluna) {
