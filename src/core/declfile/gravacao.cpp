@@ -154,12 +154,12 @@ class Gravador {
 
     if (!volumes_.aguardaPrimeira()) return interrompe();
     capacidade_ = static_cast<std::int64_t>(volumes_.capacidade());
-    gravados_ = capacidade_ - kReservaVolume;
+    gravados_ = capacidade_ - kReservaVolumeDeclaracao;
 
     for (const auto& e : estabs) {
       const bool com = ComEmpregados(e);
-      if (gravados_ >= capacidade_ - kReservaVolume || (com && gravados_ >= capacidade_ - kReservaComVinculos) ||
-          semNumeros(com ? 2 : 1))
+      if (gravados_ >= capacidade_ - kReservaVolumeDeclaracao ||
+          (com && gravados_ >= capacidade_ - kReservaComVinculos) || semNumeros(com ? 2 : 1))
         if (!abreVolume(e)) return;
       if (!registroUm(e)) return;
       progresso_.avanca();
@@ -167,7 +167,7 @@ class Gravador {
       const auto vinculos = tVinc.buscaTodas({e["AnBase"], e["CoCgcCeiEstabelecimento"], e["NuPrefixoEstabelecimento"]});
       for (const auto& v : vinculos) {
         if (interrompeu()) return;
-        if (gravados_ >= capacidade_ - kReservaVolume || semNumeros(1))
+        if (gravados_ >= capacidade_ - kReservaVolumeDeclaracao || semNumeros(1))
           if (!abreVolume(e) || !registroUm(e)) return;
         if (!registroDois(v)) return;
         progresso_.avanca();

@@ -32,7 +32,7 @@ class GeradorSelo;
 // it never ends a volume without one of its links).
 inline constexpr std::int64_t kBytesRegistroUm = 350;
 inline constexpr std::int64_t kBytesRegistroDois = 352;
-inline constexpr std::int64_t kReservaVolume = 3352;
+inline constexpr std::int64_t kReservaVolumeDeclaracao = 3352;
 inline constexpr std::int64_t kReservaComVinculos = 3704;
 
 enum class ResultadoGravacao : int { Gravado = 0, Falhou = 1, Interrompido = 2 };

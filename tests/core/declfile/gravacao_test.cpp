@@ -209,7 +209,7 @@ TEST_F(Gravacao, VolumesPequenosCadaUmArquivoCompleto) {
   // after a type-1 and three type-2 records. A's links continue on volume 2;
   // B, with employees, no longer fits there (the larger reserve) although C,
   // without, would.
-  const std::uint64_t capacidade = vornex::kReservaVolume + 1400;
+  const std::uint64_t capacidade = vornex::kReservaVolumeDeclaracao + 1400;
   const Valores a = Estab("11222333000181", "00", true);
   const Valores b = Estab("11222333000262", "00", true);
   const Valores c = Estab("11222333000343", "B2", false);
@@ -338,7 +338,7 @@ TEST_F(Gravacao, ModosDasTabelasDeTrabalho) {
 TEST_F(Gravacao, FalhaOuInterrupcaoNaoDeixaArquivoNemProtocolo) {
   // Two volumes of one establishment with its links; each case stops at a
   // different point.
-  const std::uint64_t capacidade = vornex::kReservaVolume + 1400;
+  const std::uint64_t capacidade = vornex::kReservaVolumeDeclaracao + 1400;
   const Valores a = Estab("11222333000181", "00", true);
   Inclui("BD8Resp", kResp);
   Inclui("Bd8emp", a);
