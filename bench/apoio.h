@@ -13,8 +13,8 @@
 #include <utility>
 
 #include "data/banco.h"
-#include "data/demonstracao.h"
 #include "data/pasta_dados.h"
+#include "demonstracao/demonstracao.h"
 
 namespace bench {
 

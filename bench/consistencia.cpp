@@ -8,7 +8,7 @@
 
 #include "apoio.h"
 #include "data/banco.h"
-#include "data/demonstracao.h"
+#include "demonstracao/demonstracao.h"
 #include "data/pasta_dados.h"
 #include "data/referencia.h"
 #include "validation/consistencia.h"

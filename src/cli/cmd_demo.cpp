@@ -1,7 +1,7 @@
 #include <memory>
 
 #include "comando.h"
-#include "data/demonstracao.h"
+#include "demonstracao/demonstracao.h"
 #include "pasta_cli.h"
 
 namespace vornex::cli {

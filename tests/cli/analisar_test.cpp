@@ -9,8 +9,8 @@
 #include "arquivo_zema.h"
 #include "apoio_cli.h"
 #include "data/banco.h"
-#include "data/demonstracao.h"
 #include "declfile/layout.h"
+#include "demonstracao/demonstracao.h"
 #include "platform/midia.h"
 #include "data/tabelas.h"
 

@@ -12,9 +12,9 @@
 #include "data/banco.h"
 #include "data/tabela.h"
 #include "data/tabelas_trabalho.h"
-#include "data/demonstracao.h"
 #include "declfile/analise_estrutura.h"
 #include "declfile/selo.h"
+#include "demonstracao/demonstracao.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 
 #include "../data/apoio.h"
 #include "data/banco.h"
-#include "data/demonstracao.h"
 #include "data/tabelas.h"
 #include "data/tabelas_trabalho.h"
+#include "demonstracao/demonstracao.h"
 #include "validation/consistencia.h"
 #include "validation/referencias_tabelas.h"
 

@@ -2,9 +2,9 @@
 
 #include <stdexcept>
 
-#include "apoio.h"
+#include "../data/apoio.h"
 #include "data/banco.h"
-#include "data/demonstracao.h"
+#include "demonstracao/demonstracao.h"
 
 using namespace vornex;
 

@@ -1,4 +1,4 @@
-#include "data/demonstracao.h"
+#include "demonstracao/demonstracao.h"
 
 #include <algorithm>
 #include <random>
