@@ -6,6 +6,7 @@
 #include <optional>
 #include <string_view>
 #include <system_error>
+#include <vector>
 
 #include "common/catalogo.h"
 #include "common/passagem.h"
@@ -103,140 +104,21 @@ bool EmBranco(std::string_view v) { return Apara(v).empty(); }
 
 // --- how each column of a work table is loaded from its record ---------------
 
-enum class Carga : unsigned char {
-  Encontrado,      // as found
-  Aparado,         // trimmed
-  Logico,          // true when "1" or "X"
-  UmSenaoDois,     // "1" for "1" or "X", else "2"
-  UmDoisOuValor,   // "1" for "1" or "X", "2" for "2" or blank, else as found
-  ZerosEsquerda,   // trimmed and zero-filled on the left to the field's length
-  Remuneracao,     // as found, or zeros when the link loads without pay
-  Porte,           // as found; "3" with the previous year's layout
-  Pat,             // as found; zeros with the previous year's layout
-};
+// The fields of a record type the analyser loads, in layout order; the
+// layout says where each comes from and how it is loaded.
+std::vector<CampoLayout> Carregados(TipoRegistro tipo) {
+  std::vector<CampoLayout> r;
+  for (const auto& c : CamposLayout(tipo))
+    if (c.carga != Carga::Nenhuma) r.push_back(c);
+  return r;
+}
 
-struct ColunaCarga {
-  const char* coluna;
-  int slot;
-  Carga carga;
-};
-
-// clang-format off
-constexpr ColunaCarga kCargaResponsavel[] = {
-  {"CoCgcCeiResponsavel", 6, Carga::Aparado},
-  {"InInscrResponsavel", 7, Carga::Aparado},
-  {"NoResponsavelArquivo", 8, Carga::Aparado},
-  {"EdLogradouroRespArquivo", 9, Carga::Aparado},
-  {"TxComplementoRespArquivo", 11, Carga::Aparado},
-  {"NoBairroRespArquivo", 12, Carga::Aparado},
-  {"NoMunicipioRespArquivo", 15, Carga::Aparado},
-  {"NuLogradouroRespArquivo", 10, Carga::Encontrado},
-  {"CoCepRespArquivo", 13, Carga::Encontrado},
-  {"CoMunicipioRespArquivo", 14, Carga::Encontrado},
-  {"SgUfRespArquivo", 16, Carga::Encontrado},
-  {"NuFoneDDD", 17, Carga::Encontrado},
-  {"NuFoneAssinante", 18, Carga::Encontrado},
-  {"TxEMailRespArquivo", 23, Carga::Encontrado},
-  {"InReciboParaRespArquivo", 5, Carga::Logico},
-  {"InRetificacao", 20, Carga::Logico},
-  {"DaRetificacao", 21, Carga::Encontrado},
-  {"DaGeracao", 22, Carga::Encontrado},
-  {"HoSenha", 24, Carga::Encontrado},
-};
-
-// AnBase and CoCgcVinculado are set apart: neither is a field as it stands.
-constexpr ColunaCarga kCargaEstabelecimento[] = {
-  {"NuSequencialRegistro", 1, Carga::Encontrado},
-  {"CoCgcCeiEstabelecimento", 2, Carga::Encontrado},
-  {"NuPrefixoEstabelecimento", 3, Carga::Encontrado},
-  {"NoRazaoEstabelecimento", 5, Carga::Aparado},
-  {"EdEstabelecimento", 6, Carga::Aparado},
-  {"TxComplemEstabelecimento", 8, Carga::Aparado},
-  {"NoBairroEstabelecimento", 9, Carga::Aparado},
-  {"NoMunicEstabelecimento", 12, Carga::Aparado},
-  {"NuEnderecoEstabelecimento", 7, Carga::Encontrado},
-  {"CoCepEstabelecimento", 10, Carga::Encontrado},
-  {"CoMunicipio", 11, Carga::Encontrado},
-  {"SgUf", 13, Carga::Encontrado},
-  {"NuDDD", 14, Carga::Encontrado},
-  {"NuTelefone", 15, Carga::Encontrado},
-  {"CoCnae", 16, Carga::Encontrado},
-  {"CoNaturezaJuridica", 17, Carga::Encontrado},
-  {"NuProprietEstabelecimento", 18, Carga::Encontrado},
-  {"MeDataBase", 19, Carga::Encontrado},
-  {"InInscrEstabelecimento", 20, Carga::Encontrado},
-  {"InZemaNegEstabelecimento", 21, Carga::Encontrado},
-  {"InEncerramentoAtividade", 37, Carga::UmSenaoDois},
-  {"DaEncerramentoAtividade", 38, Carga::Encontrado},
-  {"TxEmailEstabelecimento", 40, Carga::Encontrado},
-  {"InParticipaPAT", 24, Carga::UmDoisOuValor},
-  {"InOptanteSimples", 27, Carga::UmSenaoDois},
-  {"InPorte", 39, Carga::Porte},
-  {"NuVinculoPatMenor5", 29, Carga::Pat},
-  {"NuVinculoPatMaior5", 30, Carga::Pat},
-  {"PoServicoProprio", 31, Carga::Pat},
-  {"PoAdmCozinha", 32, Carga::Pat},
-  {"PoRefeicaoConvenio", 33, Carga::Pat},
-  {"PoRefeicaoTransportadora", 34, Carga::Pat},
-  {"PoCestaAlimento", 35, Carga::Pat},
-  {"PoAlimentacaoConvenio", 36, Carga::Pat},
-  {"TxUsoEstabelecimento", 28, Carga::Encontrado},
-};
-
-// AnBase, inscription and prefix come from the current establishment.
-constexpr ColunaCarga kCargaVinculo[] = {
-  {"NuSequencialRegistro", 1, Carga::Encontrado},
-  {"CoPisPasepEmpregado", 5, Carga::Encontrado},
-  {"NoEmpregado", 6, Carga::Aparado},
-  {"DaNascimentoEmpregado", 7, Carga::Encontrado},
-  {"CoNacionalidade", 8, Carga::Encontrado},
-  {"AnChegadaEmpregado", 9, Carga::Encontrado},
-  {"CoInstrucao", 10, Carga::Encontrado},
-  {"CoCpfEmpregado", 11, Carga::Encontrado},
-  {"NuCartTrabEmpregado", 12, Carga::ZerosEsquerda},
-  {"CoTipoRaca", 39, Carga::Encontrado},
-  {"InDeficienteFisico", 40, Carga::UmDoisOuValor},
-  {"DaAdmissaoEmpregado", 14, Carga::Encontrado},
-  {"CoTipoAdmissao", 15, Carga::Encontrado},
-  {"InSexo", 44, Carga::Encontrado},
-  {"CoCbo", 19, Carga::Encontrado},
-  {"CoTipoSalarioContratual", 17, Carga::Encontrado},
-  {"HoSemanaisEmpregado", 18, Carga::Encontrado},
-  {"CoVinculo", 20, Carga::Encontrado},
-  {"CoCausaDesligamento", 21, Carga::Encontrado},
-  {"DaDesligamentoEmpregado", 22, Carga::Encontrado},
-  {"CoMotivoPrimAfas", 45, Carga::Encontrado},
-  {"DaInicioprimeiroAfas", 46, Carga::Encontrado},
-  {"DaFinalPrimeiroAfas", 47, Carga::Encontrado},
-  {"CoMotivoSeguAfas", 48, Carga::Encontrado},
-  {"DaInicioSegundoAfas", 49, Carga::Encontrado},
-  {"DaFinalSegundoAfas", 50, Carga::Encontrado},
-  {"CoMotivoTercAfas", 51, Carga::Encontrado},
-  {"DaInicioTerceiroAfas", 52, Carga::Encontrado},
-  {"DaFinalTerceiroAfas", 53, Carga::Encontrado},
-  {"QtDiasAfas", 54, Carga::Encontrado},
-  {"InAlvaraEmpregado", 43, Carga::Encontrado},
-  {"TxUsoEmpregado", 41, Carga::Encontrado},
-  {"VaSalContratualEmpregado", 16, Carga::Remuneracao},
-  {"VaJaneiroEmpregado", 23, Carga::Remuneracao},
-  {"VaFevereiroEmpregado", 24, Carga::Remuneracao},
-  {"VaMarcoEmpregado", 25, Carga::Remuneracao},
-  {"VaAbrilEmpregado", 26, Carga::Remuneracao},
-  {"VaMaioEmpregado", 27, Carga::Remuneracao},
-  {"VaJunhoEmpregado", 28, Carga::Remuneracao},
-  {"VaJulhoEmpregado", 29, Carga::Remuneracao},
-  {"VaAgostoEmpregado", 30, Carga::Remuneracao},
-  {"VaSetembroEmpregado", 31, Carga::Remuneracao},
-  {"VaOutubroEmpregado", 32, Carga::Remuneracao},
-  {"VaNovembroEmpregado", 33, Carga::Remuneracao},
-  {"VaDezembroEmpregado", 34, Carga::Remuneracao},
-  {"Va13AdiantamentoEmpregado", 35, Carga::Remuneracao},
-  {"Me13AdiantamentoEmpregado", 36, Carga::Remuneracao},
-  {"Va13ParcelaFinalEmpregado", 37, Carga::Remuneracao},
-  {"Me13ParcelaFinalEmpregado", 38, Carga::Remuneracao},
-  {"VaAvisoPrevioEmpregado", 42, Carga::Remuneracao},
-};
-// clang-format on
+// Set apart: AnBase and CoCgcVinculado of an establishment (neither is a
+// field as it stands), and the key of a link, from its establishment.
+const std::vector<CampoLayout> kCargaResponsavel = Carregados(TipoRegistro::Zero);
+const std::vector<CampoLayout> kCargaEstabelecimento = Carregados(TipoRegistro::Um);
+const std::vector<CampoLayout> kCargaVinculo = Carregados(TipoRegistro::Dois);
+const std::vector<CampoLayout> kCargaNove = Carregados(TipoRegistro::Nove);  // into the responsible row
 
 // Zeros for a numeric field loaded without its value (at most 9 digits).
 std::string_view ZerosDe(int n) { return std::string_view("000000000").substr(0, static_cast<std::size_t>(n)); }
@@ -251,11 +133,12 @@ std::string_view Armazenado(std::string_view v) {
 
 // Binds one loaded value; `v` is the field's text and `n` its length.
 template <class Descritor>
-void Carrega(Consulta& q, int pos, const ColunaCarga& c, const Descritor& d, std::string_view reg,
+void Carrega(Consulta& q, int pos, const CampoLayout& c, const Descritor& d, std::string_view reg,
              bool anterior, bool semRemuneracao) {
   const std::string_view v = Armazenado(d.extrai(reg, c.slot));
   const int n = d[c.slot].tamanho;
   switch (c.carga) {
+    case Carga::Nenhuma: break;
     case Carga::Encontrado: q.defineTexto(pos, v); break;
     case Carga::Aparado: q.defineTexto(pos, Apara(v)); break;
     case Carga::Logico: q.defineInteiro(pos, UmOuX(v) ? 1 : 0); break;
@@ -270,8 +153,8 @@ void Carrega(Consulta& q, int pos, const ColunaCarga& c, const Descritor& d, std
   }
 }
 
-template <std::size_t K>
-std::string Insercao(const char* tabela, const ColunaCarga (&cs)[K], std::initializer_list<const char*> extras) {
+std::string Insercao(const char* tabela, const std::vector<CampoLayout>& cs,
+                     std::initializer_list<const char*> extras) {
   std::string sql = std::string("INSERT INTO ") + tabela + " (";
   int n = 0;
   for (const auto& c : cs) sql += (n++ ? ", " : "") + std::string(c.coluna);
@@ -399,7 +282,10 @@ void Analise::prepara() {
   contagens_.emplace(c_, std::string("UPDATE ") + kTrabalhoEstabelecimento +
                              " SET NuVinculosEstabelecimento = ?1, NuEstrangeirosEstabelec = ?2"
                              " WHERE AnBase = ?3 AND CoCgcCeiEstabelecimento = ?4 AND NuPrefixoEstabelecimento = ?5");
-  pesquisa_.emplace(c_, std::string("UPDATE ") + kTrabalhoResponsavel + " SET NuRespostaPesquisa = ?1");
+  std::string sql = std::string("UPDATE ") + kTrabalhoResponsavel + " SET ";
+  for (std::size_t i = 0; i < kCargaNove.size(); ++i)
+    sql += (i ? ", " : "") + std::string(kCargaNove[i].coluna) + " = ?" + std::to_string(i + 1);
+  pesquisa_.emplace(c_, sql);
 }
 
 void Analise::linha(const char* numero, Qual qual, std::string_view tipoCampo, std::string posicao,
@@ -622,7 +508,8 @@ bool Analise::carregaNove(std::string_view reg) {
     linha("1920", Qual::Atual, "7", {}, std::to_string(vinculos));
     return false;
   }
-  pesquisa_->defineTexto(1, Armazenado(d_.nove.extrai(reg, 9)));
+  int pos = 1;
+  for (const auto& c : kCargaNove) Carrega(*pesquisa_, pos++, c, d_.nove, reg, anterior_, false);
   pesquisa_->executa();
   return true;
 }
