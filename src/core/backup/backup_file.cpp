@@ -16,6 +16,7 @@
 
 #include "backup/lzrw1kh.h"
 #include "backup/sistema_arquivos.h"
+#include "platform/arquivo_atomico.h"
 
 namespace vornex {
 
@@ -42,30 +43,25 @@ struct FechaArquivoC {
 };
 using ArquivoC = std::unique_ptr<std::FILE, FechaArquivoC>;
 
-// Each volume is written beside its final name and renamed over it only when
-// complete, so a backup that fails or is stopped never destroys the archive
-// that was there before.
+// Every volume is written under a temporary name of its own (never through
+// a link, never over another file) and kept so until the last one is
+// complete; only then do they all take their final names, the first volume
+// last. A backup that fails, is stopped or is killed never touches the
+// archive that was there before.
 class Gravador {
  public:
   Gravador() = default;
   Gravador(const Gravador&) = delete;
   Gravador& operator=(const Gravador&) = delete;
-  ~Gravador() { descarta(); }
 
   void abre(const fs::path& p) {
-    descarta();
-    alvo_ = p;
-    temporario_ = p;
-    temporario_ += ".parcial";
-    f_.reset(std::fopen(temporario_.c_str(), "wb"));
-    if (!f_) {
-      temporario_.clear();
-      throw Falha{kErroGravacaoBackup};
-    }
+    ArquivoAtomico a;
+    if (!a.cria(p)) throw Falha{kErroGravacaoBackup};
+    volumes_.push_back(std::move(a));
     pos_ = 0;
   }
   void escreve(const void* d, std::size_t n) {
-    if (n && std::fwrite(d, 1, n, f_.get()) != n) throw Falha{kErroGravacaoBackup};
+    if (!volumes_.back().escreve(d, n)) throw Falha{kErroGravacaoBackup};
     pos_ += static_cast<std::int64_t>(n);
   }
   void int32(std::int32_t v) {
@@ -79,33 +75,37 @@ class Gravador {
     escreve(s.data(), s.size());
   }
   std::int64_t posicao() const { return pos_; }
+  // The current volume is complete: written out and synchronised.
   void fecha() {
-    if (std::FILE* f = f_.release(); f && std::fclose(f) != 0) throw Falha{kErroGravacaoBackup};
-    if (!temporario_.empty()) {
-      if (::rename(temporario_.c_str(), alvo_.c_str()) != 0) throw Falha{kErroGravacaoBackup};
-      temporario_.clear();
-    }
+    if (!volumes_.back().sela()) throw Falha{kErroGravacaoBackup};
+  }
+  // The whole archive is complete: every volume takes its name.
+  void instala() {
+    for (std::size_t i = volumes_.size(); i-- > 0;)
+      if (!volumes_[i].instala()) throw Falha{kErroGravacaoBackup};
+    volumes_.clear();
   }
 
  private:
-  void descarta() {
-    f_.reset();
-    if (!temporario_.empty()) {
-      std::error_code ec;
-      fs::remove(temporario_, ec);
-      temporario_.clear();
-    }
-  }
-
-  ArquivoC f_;
-  fs::path alvo_, temporario_;
+  std::vector<ArquivoAtomico> volumes_;  // dropped unless installed
   std::int64_t pos_ = 0;
 };
 
 class Leitor {
  public:
+  // Only a regular file is read: a FIFO or a device given as a volume would
+  // block or never end, so it is refused before the first read.
   bool abre(const fs::path& p) {
-    f_.reset(std::fopen(p.c_str(), "rb"));
+    f_.reset();
+    const int fd = ::open(p.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || ::fcntl(fd, F_SETFL, 0) != 0) {
+      ::close(fd);
+      return false;
+    }
+    f_.reset(::fdopen(fd, "rb"));
+    if (!f_) ::close(fd);
     return f_ != nullptr;
   }
   void fecha() { f_.reset(); }
@@ -210,64 +210,39 @@ class SaidaTexto : public Saida {
   std::string texto;
 };
 
-mode_t ModoArquivoNovo() {
-  static const mode_t modo = [] {
-    const mode_t u = ::umask(0);
-    ::umask(u);
-    return static_cast<mode_t>(0666 & ~u);
-  }();
-  return modo;
-}
-
 // A file being restored: written beside its target and renamed over it when
 // complete, so the old file stays whole until then and a symbolic link at the
-// target is replaced rather than written through.
+// target is replaced rather than written through. `restante` counts down the
+// bytes the restore may still write.
 class ArquivoRestaurado : public Saida {
  public:
-  ArquivoRestaurado(fs::path alvo, std::uint32_t data) : alvo_(std::move(alvo)), data_(data) {}
-  ~ArquivoRestaurado() override { descarta(); }
-  ArquivoRestaurado(const ArquivoRestaurado&) = delete;
-  ArquivoRestaurado& operator=(const ArquivoRestaurado&) = delete;
+  ArquivoRestaurado(fs::path alvo, std::uint32_t data, std::int64_t* restante)
+      : alvo_(std::move(alvo)), data_(data), restante_(restante) {}
 
   void abre() {
-    std::string modelo = (alvo_.parent_path() / ".restaura-XXXXXX").string();
-    fd_ = ::mkstemp(modelo.data());
-    if (fd_ < 0) throw Falha{kErroLeituraArquivo};
-    temporario_ = modelo;
-    (void)::fchmod(fd_, ModoArquivoNovo());
+    if (!a_.cria(alvo_)) throw Falha{kErroSobrescrita};
   }
   void escreve(const std::uint8_t* d, std::size_t n) override {
-    while (n > 0) {
-      const ssize_t w = ::write(fd_, d, n);
-      if (w < 0 && errno == EINTR) continue;
-      if (w <= 0) throw Falha{kErroLeituraArquivo};
-      d += w;
-      n -= static_cast<std::size_t>(w);
+    if (restante_) {
+      if (static_cast<std::int64_t>(n) > *restante_) throw Falha{kErroTipoBackup};
+      *restante_ -= static_cast<std::int64_t>(n);
     }
+    if (!a_.escreve(d, n)) throw Falha{kErroSobrescrita};
   }
   void conclui() {
+    if (std::fflush(a_.fluxo()) != 0) throw Falha{kErroSobrescrita};
     if (const auto t = TempoDataDos(data_)) {
       const struct timespec tempos[2] = {{*t, 0}, {*t, 0}};
-      (void)::futimens(fd_, tempos);
+      (void)::futimens(::fileno(a_.fluxo()), tempos);
     }
-    const int fd = fd_;
-    fd_ = -1;
-    if (::close(fd) != 0) throw Falha{kErroLeituraArquivo};
-    if (::rename(temporario_.c_str(), alvo_.c_str()) != 0) throw Falha{kErroSobrescrita};
-    temporario_.clear();
-  }
-  void descarta() {
-    if (fd_ >= 0) ::close(fd_);
-    fd_ = -1;
-    if (!temporario_.empty()) ::unlink(temporario_.c_str());
-    temporario_.clear();
+    if (!a_.sela() || !a_.instala()) throw Falha{kErroSobrescrita};
   }
 
  private:
   fs::path alvo_;
   std::uint32_t data_;
-  int fd_ = -1;
-  std::string temporario_;
+  std::int64_t* restante_;
+  ArquivoAtomico a_;
 };
 
 // Reads one data segment into `saida`, or past it when `saida` is null.
@@ -489,6 +464,9 @@ bool TBackupFile::Grava(const std::vector<ItemBackup>& itens, const fs::path& ar
     std::vector<std::uint8_t> bruto(kTamanhoBlocoBackup), comprimido(kTamanhoBlocoBackup);
     std::int64_t lidos = 0;
     int volume = 1;
+    // Leftovers of a backup that was killed go first.
+    RemoveParciais(arquivo.has_parent_path() ? arquivo.parent_path() : fs::path("."),
+                   arquivo.stem().string() + ".");
     g.abre(arquivo);
     g.texto(titulo_);
     g.int32(tamanhoTotal_);
@@ -567,6 +545,7 @@ bool TBackupFile::Grava(const std::vector<ItemBackup>& itens, const fs::path& ar
     if (continua_) {
       g.int32(0);
       g.fecha();
+      g.instala();
       completo = true;
     }
     // A stopped backup leaves its unfinished volume out (the Gravador drops it).
@@ -620,6 +599,7 @@ bool TBackupFile::Restaura(const fs::path& arquivo, const fs::path& pasta) {
   int erro = kErroNenhum;
   Leitor l;
   std::unique_ptr<ArquivoRestaurado> atual;
+  std::int64_t restante = tamanhoMaximoRestauracao_;
   std::string nomeAtual;
   std::int64_t feito = 0;
   auto continua = [this] { return continua_.load(); };
@@ -680,6 +660,7 @@ bool TBackupFile::Restaura(const fs::path& arquivo, const fs::path& pasta) {
       }
       std::string nomeAlvo = alvo.string();
       if (eventos_) eventos_->OnRestoreFile(*this, nomeAlvo, data, restaura);
+      if (filtro_ && !filtro_(nome)) restaura = false;
       if (!continua_) break;
 
       if (restaura) {
@@ -692,7 +673,7 @@ bool TBackupFile::Restaura(const fs::path& arquivo, const fs::path& pasta) {
           restaura = fs::is_directory(destino.parent_path(), ec);
         }
         if (restaura) {
-          atual = std::make_unique<ArquivoRestaurado>(destino, data);
+          atual = std::make_unique<ArquivoRestaurado>(destino, data, tamanhoMaximoRestauracao_ ? &restante : nullptr);
           atual->abre();
           nomeAtual = nome;
         }

@@ -12,6 +12,7 @@
 #include <atomic>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -112,6 +113,10 @@ class TBackupFile {
   void RestoreMode(TRestoreMode m) { modoRestauracao_ = m; }
   std::int64_t MaxSize() const { return tamanhoMaximo_; }  // 0: unlimited
   void MaxSize(std::int64_t t) { tamanhoMaximo_ = t < 0 ? 0 : t; }
+  // The most bytes a restore writes in all; past it the restore fails with
+  // kErroTipoBackup. 0: unlimited.
+  std::int64_t MaxRestoreSize() const { return tamanhoMaximoRestauracao_; }
+  void MaxRestoreSize(std::int64_t t) { tamanhoMaximoRestauracao_ = t < 0 ? 0 : t; }
   bool SetArchiveFlag() const { return limpaAtributo_; }
   void SetArchiveFlag(bool b) { limpaAtributo_ = b; }
   bool RestoreFullPath() const { return caminhoCompleto_; }
@@ -121,6 +126,9 @@ class TBackupFile {
   static constexpr std::string_view Version() { return "3.00"; }
 
   void Eventos(EventosBackup* e) { eventos_ = e; }
+  // Which stored names a restore writes; the others are read past without
+  // writing anything. Empty: all of them.
+  void RestoreFilter(std::function<bool(const std::string& nomeArmazenado)> f) { filtro_ = std::move(f); }
 
   // From the last header read or written.
   std::int32_t TotalSize() const { return tamanhoTotal_; }
@@ -166,10 +174,12 @@ class TBackupFile {
   TCompressionLevel nivel_ = clFastest;
   TRestoreMode modoRestauracao_ = rmAll;
   std::int64_t tamanhoMaximo_ = 0;
+  std::int64_t tamanhoMaximoRestauracao_ = 0;
   bool limpaAtributo_ = false;
   bool caminhoCompleto_ = false;
   bool salvaIdentificacao_ = false;
   EventosBackup* eventos_ = nullptr;
+  std::function<bool(const std::string&)> filtro_;
 
   std::int32_t tamanhoTotal_ = 0;
   std::int32_t quantidade_ = 0;

@@ -8,9 +8,17 @@
 #include <array>
 #include <cctype>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
+#include <set>
 
+#include "data/banco.h"
 #include "data/pasta_dados.h"
+#include "data/referencia.h"
+#include "data/tabelas.h"
+#include "data/trava_pasta.h"
+#include "platform/arquivo_atomico.h"
+#include "platform/arquivo_entrada.h"
 
 namespace vornex {
 
@@ -18,16 +26,19 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr std::array<const char*, 3> kTabelasDeclaracao = {"Bd8emp", "Bd8vinc", "BD8Resp"};
+// No declaration of ours comes near this; an archive that claims or holds
+// more is not restored.
+constexpr std::int64_t kLimiteRestauracao = std::int64_t{1} << 30;
 
 class BaseSqlite {
  public:
-  BaseSqlite(const fs::path& p, int modo) {
-    if (sqlite3_open_v2(p.c_str(), &db_, modo, nullptr) != SQLITE_OK) {
+  BaseSqlite(const std::string& nome, int modo) {
+    if (sqlite3_open_v2(nome.c_str(), &db_, modo | SQLITE_OPEN_EXRESCODE, nullptr) != SQLITE_OK) {
       sqlite3_close_v2(db_);
       db_ = nullptr;
     }
   }
+  BaseSqlite(const fs::path& p, int modo) : BaseSqlite(p.string(), modo) {}
   ~BaseSqlite() { sqlite3_close_v2(db_); }
   BaseSqlite(const BaseSqlite&) = delete;
   BaseSqlite& operator=(const BaseSqlite&) = delete;
@@ -40,28 +51,43 @@ class BaseSqlite {
   sqlite3* db_ = nullptr;
 };
 
-class Consulta {
+class Instrucao {
  public:
-  Consulta(sqlite3* db, const char* sql) {
-    if (sqlite3_prepare_v2(db, sql, -1, &st_, nullptr) != SQLITE_OK) st_ = nullptr;
+  Instrucao(sqlite3* db, const std::string& sql) {
+    if (sqlite3_prepare_v2(db, sql.c_str(), -1, &st_, nullptr) != SQLITE_OK) st_ = nullptr;
   }
-  ~Consulta() { sqlite3_finalize(st_); }
-  Consulta(const Consulta&) = delete;
-  Consulta& operator=(const Consulta&) = delete;
+  ~Instrucao() { sqlite3_finalize(st_); }
+  Instrucao(const Instrucao&) = delete;
+  Instrucao& operator=(const Instrucao&) = delete;
 
   explicit operator bool() const { return st_ != nullptr; }
   sqlite3_stmt* get() const { return st_; }
+  std::string texto(int coluna) const {
+    const auto* t = sqlite3_column_text(st_, coluna);
+    return t ? std::string(reinterpret_cast<const char*>(t)) : std::string();
+  }
 
  private:
   sqlite3_stmt* st_ = nullptr;
 };
 
+// The single text a pragma answers; empty on any failure.
+std::string Pragma(sqlite3* db, const char* sql) {
+  Instrucao c(db, sql);
+  if (!c || sqlite3_step(c.get()) != SQLITE_ROW) return {};
+  std::string r = c.texto(0);
+  return sqlite3_step(c.get()) == SQLITE_DONE ? r : std::string();
+}
+
+bool Integra(sqlite3* db) { return Pragma(db, "PRAGMA integrity_check") == "ok"; }
+
 // A private folder below <data folder>/Work, removed with everything in it.
 class PastaTrabalho {
  public:
-  explicit PastaTrabalho(const fs::path& pastaDados) : pai_(pastaDados / kPastaTrabalhoRestauracao) {
+  explicit PastaTrabalho(const fs::path& pastaDados) : pai_(pastaDados / kPastaTrabalho) {
     std::error_code ec;
-    fs::create_directories(pai_, ec);
+    fs::create_directory(pai_, ec);
+    if (!fs::is_directory(fs::symlink_status(pai_, ec))) return;
     std::string modelo = (pai_ / "XXXXXX").string();
     if (::mkdtemp(modelo.data())) caminho_ = modelo;
   }
@@ -81,7 +107,8 @@ class PastaTrabalho {
   fs::path caminho_;
 };
 
-// A consistent copy of the database even while another connection writes to it.
+// A consistent copy of the database even while another connection writes to
+// it; false also when the copy is not sound.
 bool Fotografa(const fs::path& origem, const fs::path& destino) {
   BaseSqlite o(origem, SQLITE_OPEN_READONLY);
   BaseSqlite d(destino, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
@@ -99,64 +126,112 @@ bool Fotografa(const fs::path& origem, const fs::path& destino) {
   return r == SQLITE_DONE && fim == SQLITE_OK && d.executa("PRAGMA journal_mode=DELETE");
 }
 
-// A sound SQLite database holding the three declaration tables. The file
-// came from an archive: it is opened read-only and defensively.
-bool DeclaracaoIntegra(const fs::path& p) {
-  std::error_code ec;
-  if (!fs::is_regular_file(fs::symlink_status(p, ec))) return false;
-  BaseSqlite b(p, SQLITE_OPEN_READONLY);
-  if (!b) return false;
-  sqlite3_db_config(b.get(), SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
-  sqlite3_db_config(b.get(), SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
-  {
-    Consulta c(b.get(), "PRAGMA integrity_check");
-    if (!c || sqlite3_step(c.get()) != SQLITE_ROW) return false;
-    const auto* t = sqlite3_column_text(c.get(), 0);
-    if (!t || std::string_view(reinterpret_cast<const char*>(t)) != "ok") return false;
-    if (sqlite3_step(c.get()) != SQLITE_DONE) return false;
+// The file as an SQLite URI that opens it read-only as it is: no journal or
+// WAL file beside it is ever read or made.
+std::string UriImutavel(const fs::path& p) {
+  std::string r = "file:";
+  for (const unsigned char c : p.string()) {
+    if (std::isalnum(c) || c == '/' || c == '.' || c == '-' || c == '_' || c == '~') {
+      r += static_cast<char>(c);
+    } else {
+      char h[4];
+      std::snprintf(h, sizeof h, "%%%02X", c);
+      r += h;
+    }
   }
-  for (const char* tabela : kTabelasDeclaracao) {
-    Consulta c(b.get(), "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?1 COLLATE NOCASE");
-    if (!c) return false;
-    sqlite3_bind_text(c.get(), 1, tabela, -1, SQLITE_STATIC);
-    if (sqlite3_step(c.get()) != SQLITE_ROW) return false;
-  }
-  return true;
+  return r + "?immutable=1";
 }
 
-bool Sincroniza(int fd) { return ::fsync(fd) == 0; }
+std::string Minusculas(std::string s) {
+  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return s;
+}
 
-// Copies `origem` to a new file in `pasta`; its name, or empty on failure.
-fs::path CopiaAoLado(const fs::path& origem, const fs::path& pasta, mode_t modo) {
-  std::string modelo = (pasta / ".declaracao-XXXXXX").string();
-  const int destino = ::mkstemp(modelo.data());
-  if (destino < 0) return {};
-  bool ok = ::fchmod(destino, modo) == 0;
-  const int fonte = ::open(origem.c_str(), O_RDONLY | O_CLOEXEC);
-  ok = ok && fonte >= 0;
-  char buf[65536];
-  while (ok) {
-    const ssize_t n = ::read(fonte, buf, sizeof buf);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      ok = n == 0;
-      break;
-    }
-    for (ssize_t feito = 0; ok && feito < n;) {
-      const ssize_t w = ::write(destino, buf + feito, static_cast<std::size_t>(n - feito));
-      if (w < 0 && errno == EINTR) continue;
-      ok = w > 0;
-      if (ok) feito += w;
-    }
+// "type name" of every object of the database, names in lower case.
+std::optional<std::set<std::string>> Objetos(sqlite3* db) {
+  Instrucao c(db, "SELECT type, name FROM main.sqlite_schema");
+  if (!c) return std::nullopt;
+  std::set<std::string> r;
+  int rc;
+  while ((rc = sqlite3_step(c.get())) == SQLITE_ROW) r.insert(c.texto(0) + " " + Minusculas(c.texto(1)));
+  if (rc != SQLITE_DONE) return std::nullopt;
+  return r;
+}
+
+std::optional<std::set<std::string>> Colunas(sqlite3* db, const std::string& tabela) {
+  Instrucao c(db, "SELECT name FROM pragma_table_info(?1)");
+  if (!c) return std::nullopt;
+  sqlite3_bind_text(c.get(), 1, tabela.c_str(), -1, SQLITE_TRANSIENT);
+  std::set<std::string> r;
+  int rc;
+  while ((rc = sqlite3_step(c.get())) == SQLITE_ROW) r.insert(Minusculas(c.texto(0)));
+  if (rc != SQLITE_DONE) return std::nullopt;
+  return r;
+}
+
+// Builds in `novo` (an empty file) a declaration database of our own and
+// copies into it the rows of the archived one, which is untrusted: it must
+// be a sound UTF-8 database of exactly its pages, holding our own tables
+// with all their columns and no object (table, index, trigger, view) that
+// ours does not have. Nothing of it but the rows is ever used: its schema,
+// triggers and journals never reach the data folder. Empty when done, else
+// the reason.
+std::string_view Reconstroi(const fs::path& arquivada, const fs::path& novo) {
+  std::error_code ec;
+  if (!fs::is_regular_file(fs::symlink_status(arquivada, ec))) return kMsgSemDeclaracao;
+  const auto tamanho = fs::file_size(arquivada, ec);
+  if (ec) return kMsgSemDeclaracao;
+  try {
+    CriaArquivoDeclaracaoVazio(novo);
+  } catch (const std::exception&) {
+    return TextoErroBackup(kErroSobrescrita);
   }
-  if (fonte >= 0) ::close(fonte);
-  ok = Sincroniza(destino) && ok;
-  ok = ::close(destino) == 0 && ok;
-  if (!ok) {
-    ::unlink(modelo.c_str());
-    return {};
+
+  BaseSqlite a(UriImutavel(arquivada), SQLITE_OPEN_READONLY | SQLITE_OPEN_URI);
+  if (!a) return kMsgSemDeclaracao;
+  sqlite3_db_config(a.get(), SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
+  sqlite3_db_config(a.get(), SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
+  if (Pragma(a.get(), "PRAGMA encoding") != "UTF-8") return kMsgSemDeclaracao;
+  const std::string paginas = Pragma(a.get(), "PRAGMA page_count"), pagina = Pragma(a.get(), "PRAGMA page_size");
+  if (paginas.empty() || pagina.empty() ||
+      std::stoull(paginas) * std::stoull(pagina) != static_cast<unsigned long long>(tamanho))
+    return kMsgSemDeclaracao;
+  if (!Integra(a.get())) return kMsgSemDeclaracao;
+
+  BaseSqlite n(novo, SQLITE_OPEN_READWRITE);
+  if (!n) return TextoErroBackup(kErroSobrescrita);
+  const auto nossos = Objetos(n.get()), deles = Objetos(a.get());
+  if (!nossos || !deles) return kMsgSemDeclaracao;
+  for (const auto& o : *deles)
+    if (!nossos->contains(o)) return kMsgSemDeclaracao;
+
+  if (!n.executa("PRAGMA journal_mode = MEMORY") || !n.executa("BEGIN")) return TextoErroBackup(kErroSobrescrita);
+  for (const auto& def : DefinicoesSistema()) {
+    if (def.arquivo() != ArquivoDados::Declaracao) continue;
+    const auto colunas = Colunas(a.get(), def.nome());
+    if (!colunas || colunas->size() != def.campos().size()) return kMsgSemDeclaracao;
+    std::string lista, marcas;
+    for (std::size_t i = 0; i < def.campos().size(); ++i) {
+      if (!colunas->contains(Minusculas(def.campos()[i].nome))) return kMsgSemDeclaracao;
+      lista += (i ? ", " : "") + Identificador(def.campos()[i].nome);
+      marcas += (i ? ", ?" : "?") + std::to_string(i + 1);
+    }
+    const std::string tabela = "main." + Identificador(def.nome());
+    Instrucao le(a.get(), "SELECT " + lista + " FROM " + tabela + " ORDER BY rowid");
+    Instrucao grava(n.get(), "INSERT INTO " + tabela + " (" + lista + ") VALUES (" + marcas + ")");
+    if (!le || !grava) return kMsgSemDeclaracao;
+    const int m = static_cast<int>(def.campos().size());
+    int rc;
+    while ((rc = sqlite3_step(le.get())) == SQLITE_ROW) {
+      for (int i = 0; i < m; ++i) sqlite3_bind_value(grava.get(), i + 1, sqlite3_column_value(le.get(), i));
+      // A value our columns refuse (length, type, key) makes it not ours.
+      if (sqlite3_step(grava.get()) != SQLITE_DONE) return kMsgSemDeclaracao;
+      sqlite3_reset(grava.get());
+    }
+    if (rc != SQLITE_DONE) return kMsgSemDeclaracao;
   }
-  return modelo;
+  if (!n.executa("COMMIT") || !Integra(n.get())) return TextoErroBackup(kErroSobrescrita);
+  return {};
 }
 
 // Brings the current file's journal home, so that nothing of it can be
@@ -178,29 +253,14 @@ bool AssentaDiario(const fs::path& atual) {
   return !fs::exists(diario, ec) || fs::file_size(diario, ec) == 0;
 }
 
-// Puts `novo` in place of declaracao.db; empty when done, else the reason.
-std::string_view Instala(const fs::path& novo, const fs::path& pastaDados) {
-  std::error_code ec;
-  fs::create_directories(pastaDados, ec);
-  const fs::path atual = pastaDados / kArquivoDeclaracao;
-  struct stat st {};
-  const mode_t modo = ::stat(atual.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0600;
-  const fs::path copia = CopiaAoLado(novo, pastaDados, modo);
-  if (copia.empty()) return TextoErroBackup(kErroSobrescrita);
-  if (!AssentaDiario(atual)) {
-    fs::remove(copia, ec);
-    return kMsgDeclaracaoEmUso;
+// The permissions the folder's files have: those of the declaration file,
+// else of the reference file, else a new file's.
+mode_t ModoDaPasta(const fs::path& pastaDados) {
+  for (const char* a : {kArquivoDeclaracao, kArquivoReferencia}) {
+    struct stat st {};
+    if (::stat((pastaDados / a).c_str(), &st) == 0 && S_ISREG(st.st_mode)) return st.st_mode & 0777;
   }
-  if (::rename(copia.c_str(), atual.c_str()) != 0) {
-    fs::remove(copia, ec);
-    return TextoErroBackup(kErroSobrescrita);
-  }
-  for (const char* sufixo : {"-shm", "-journal"}) fs::remove(fs::path(atual.string() + sufixo), ec);
-  if (const int d = ::open(pastaDados.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); d >= 0) {
-    Sincroniza(d);
-    ::close(d);
-  }
-  return {};
+  return ModoArquivoNovo();
 }
 
 void Configura(TBackupFile& b, EventosBackup* eventos) {
@@ -255,27 +315,37 @@ ResultadoCopia GravaCopiaSeguranca(const fs::path& pastaDados, const fs::path& a
   const fs::path declaracao = pastaDados / kArquivoDeclaracao;
   std::error_code ec;
   if (!fs::is_regular_file(declaracao, ec)) return Falhou(MensagemErroBackup(semLeitura), semLeitura);
+  try {
+    TravaPastaDados trava(pastaDados);
+    PastaTrabalho trabalho(pastaDados);
+    const fs::path copia = trabalho.caminho() / kArquivoDeclaracao;
+    if (!trabalho.ok() || !Fotografa(declaracao, copia))
+      return Falhou(MensagemErroBackup(semLeitura), semLeitura);
+    {
+      BaseSqlite c(copia, SQLITE_OPEN_READONLY);
+      if (!c || !Integra(c.get())) return Falhou(MensagemErroBackup(kMsgDeclaracaoDanificada), kMsgDeclaracaoDanificada);
+    }
 
-  PastaTrabalho trabalho(pastaDados);
-  const fs::path copia = trabalho.caminho() / kArquivoDeclaracao;
-  if (!trabalho.ok() || !Fotografa(declaracao, copia))
-    return Falhou(MensagemErroBackup(semLeitura), semLeitura);
-
-  TBackupFile b;
-  Configura(b, eventos);
-  b.MaxSize(tamanhoVolume);
-  const std::string nome = fs::absolute(declaracao, ec).lexically_normal().string();
-  if (b.BackupArquivos({{copia, nome}}, arquivo))
-    return {true, false, std::string(kMsgGravacaoBemSucedida), {}};
-  if (b.ErrorCode() == kErroNenhum) return {false, true, {}, {}};
-  return Falhou(MensagemErroBackup(b.ErrorText()), b.ErrorText());
+    TBackupFile b;
+    Configura(b, eventos);
+    b.MaxSize(tamanhoVolume);
+    const std::string nome = fs::absolute(declaracao, ec).lexically_normal().string();
+    if (b.BackupArquivos({{copia, nome}}, arquivo))
+      return {true, false, std::string(kMsgGravacaoBemSucedida), {}};
+    if (b.ErrorCode() == kErroNenhum) return {false, true, {}, {}};
+    return Falhou(MensagemErroBackup(b.ErrorText()), b.ErrorText());
+  } catch (const ErroPastaEmUso& e) {
+    return Falhou(e.what());
+  } catch (const std::runtime_error& e) {
+    return Falhou(MensagemErroBackup(e.what()), e.what());
+  }
 }
 
 ResultadoCopia RestauraCopiaSeguranca(const fs::path& pastaDados, const fs::path& arquivo,
                                       EventosBackup* eventos) {
   if (!ExtensaoBackupValida(arquivo)) return Falhou(kMsgExtensaoInvalida);
-  std::error_code ec;
-  if (!fs::exists(arquivo, ec)) return Falhou(kMsgArquivoInexistente);
+  if (const auto p = VerificaArquivoEntrada(arquivo))
+    return p->inexistente ? Falhou(kMsgArquivoInexistente) : Falhou(p->texto);
 
   TBackupFile b;
   Configura(b, eventos);
@@ -284,21 +354,46 @@ ResultadoCopia RestauraCopiaSeguranca(const fs::path& pastaDados, const fs::path
   } catch (const EBackupFile&) {
     return Falhou(kMsgBackupInvalido);
   }
+  if (b.TotalSize() > kLimiteRestauracao) return Falhou(kMsgErroRestauracao, kMsgCopiaGrandeDemais);
 
+  std::error_code ec;
   fs::create_directories(pastaDados, ec);
-  PastaTrabalho trabalho(pastaDados);
-  if (!trabalho.ok()) return Falhou(kMsgErroRestauracao, kMsgSemPastaTrabalho);
-  if (!b.Restore(arquivo, trabalho.caminho())) {
-    if (b.ErrorCode() == kErroNenhum) return {false, true, std::string(kMsgErroRestauracao), {}};
-    return Falhou(kMsgErroRestauracao, b.ErrorText());
+  try {
+    TravaPastaDados trava(pastaDados);
+    const bool pastaNova = PastaDadosVazia(pastaDados);
+    PastaTrabalho trabalho(pastaDados);
+    if (!trabalho.ok()) return Falhou(kMsgErroRestauracao, kMsgSemPastaTrabalho);
+    // Only the declaration database is taken from the archive: anything else
+    // in it is read past without writing a byte.
+    b.RestoreFilter([](const std::string& nome) {
+      const auto barra = nome.find_last_of("\\/");
+      return Minusculas(barra == std::string::npos ? nome : nome.substr(barra + 1)) == kArquivoDeclaracao;
+    });
+    b.MaxRestoreSize(kLimiteRestauracao);
+    if (!b.Restore(arquivo, trabalho.caminho())) {
+      if (b.ErrorCode() == kErroNenhum) return {false, true, std::string(kMsgErroRestauracao), {}};
+      return Falhou(kMsgErroRestauracao, b.ErrorText());
+    }
+
+    // The new declaration file is built beside the current one and put in
+    // its place by one rename.
+    const fs::path atual = pastaDados / kArquivoDeclaracao;
+    ArquivoAtomico novo;
+    if (!novo.cria(atual, ModoDaPasta(pastaDados)) || !novo.sela())
+      return Falhou(kMsgErroRestauracao, TextoErroBackup(kErroSobrescrita));
+    if (const auto motivo = Reconstroi(trabalho.caminho() / kArquivoDeclaracao, novo.temporario()); !motivo.empty())
+      return Falhou(kMsgErroRestauracao, motivo);
+    // A new folder gets everything else a data folder has.
+    if (pastaNova) InicializaPastaDados(pastaDados);
+    if (!AssentaDiario(atual)) return Falhou(kMsgErroRestauracao, kMsgDeclaracaoEmUso);
+    if (!novo.instala()) return Falhou(kMsgErroRestauracao, TextoErroBackup(kErroSobrescrita));
+    for (const char* sufixo : {"-shm", "-journal"}) fs::remove(fs::path(atual.string() + sufixo), ec);
+    return {true, false, std::string(kMsgRestauracaoBemSucedida), {}};
+  } catch (const ErroPastaEmUso& e) {
+    return Falhou(e.what());
+  } catch (const std::exception& e) {
+    return Falhou(kMsgErroRestauracao, e.what());
   }
-  // Only the declaration tables are taken from the archive: anything else in
-  // it stays in the work folder and goes with it.
-  const fs::path restaurada = trabalho.caminho() / kArquivoDeclaracao;
-  if (!DeclaracaoIntegra(restaurada)) return Falhou(kMsgErroRestauracao, kMsgSemDeclaracao);
-  if (const auto motivo = Instala(restaurada, pastaDados); !motivo.empty())
-    return Falhou(kMsgErroRestauracao, motivo);
-  return {true, false, std::string(kMsgRestauracaoBemSucedida), {}};
 }
 
 }  // namespace vornex

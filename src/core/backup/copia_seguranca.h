@@ -20,7 +20,6 @@ namespace vornex {
 
 inline constexpr std::string_view kTituloBackupZema = "Zema2004";
 inline constexpr std::string_view kExtensaoBackup = ".BKP";
-inline constexpr const char* kPastaTrabalhoRestauracao = "Work";
 
 // Texts of the backup and restore windows.
 inline constexpr std::string_view kRotuloProgressoBackup = "Progresso da cópia de segurança";
@@ -44,6 +43,9 @@ inline constexpr std::string_view kMsgSemDeclaracao =
 inline constexpr std::string_view kMsgDeclaracaoEmUso =
     "A base de dados da declaração está em uso por outro programa.";
 inline constexpr std::string_view kMsgSemPastaTrabalho = "Não foi possível criar a pasta de trabalho.";
+inline constexpr std::string_view kMsgCopiaGrandeDemais =
+    "A cópia de segurança é maior do que qualquer base de dados da declaração.";
+inline constexpr std::string_view kMsgDeclaracaoDanificada = "A base de dados da declaração está danificada";
 
 // "Ocorreu um erro durante o processo de backup: [texto]."
 std::string MensagemErroBackup(std::string_view texto);
@@ -75,7 +77,8 @@ ResultadoCopia GravaCopiaSeguranca(const std::filesystem::path& pastaDados,
                                    const std::filesystem::path& arquivo, std::int64_t tamanhoVolume,
                                    EventosBackup* eventos = nullptr);
 
-// Replaces declaracao.db of `pastaDados` (created when missing) with the one in `arquivo`.
+// Replaces declaracao.db of `pastaDados` with the one in `arquivo`. A folder
+// that does not exist or is empty becomes a complete data folder.
 ResultadoCopia RestauraCopiaSeguranca(const std::filesystem::path& pastaDados,
                                       const std::filesystem::path& arquivo,
                                       EventosBackup* eventos = nullptr);

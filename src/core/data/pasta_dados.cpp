@@ -7,6 +7,7 @@
 #include "data/banco.h"
 #include "data/referencia.h"
 #include "data/tabelas.h"
+#include "data/trava_pasta.h"
 
 namespace vornex {
 
@@ -41,6 +42,13 @@ fs::path Temporario(const fs::path& pasta, const char* arquivo) {
   return pasta / (std::string(".") + arquivo + ".novo");
 }
 
+// Our files carry our mark and layout version.
+void MarcaArquivo(Conexao& c, std::string_view esquema) {
+  const std::string e(esquema);
+  c.executa("PRAGMA " + e + ".application_id = " + std::to_string(kIdAplicacao));
+  c.executa("PRAGMA " + e + ".user_version = " + std::to_string(kVersaoEstrutura));
+}
+
 void RemoveTemporarios(const fs::path& pasta) {
   std::error_code ec;
   for (const char* a : kArquivos) {
@@ -72,10 +80,8 @@ std::vector<ResumoCarga> InicializaPastaDados(const fs::path& pasta, const fs::p
       // Files under temporary names need no journal on disk: a failure
       // throws them away. One transaction makes it a single commit.
       for (auto a : {ArquivoDados::Declaracao, ArquivoDados::Referencia, ArquivoDados::Trabalho}) {
-        std::string e(EsquemaBanco(a));
-        c.executa("PRAGMA " + e + ".journal_mode = MEMORY");
-        c.executa("PRAGMA " + e + ".application_id = " + std::to_string(kIdAplicacao));
-        c.executa("PRAGMA " + e + ".user_version = " + std::to_string(kVersaoEstrutura));
+        c.executa("PRAGMA " + std::string(EsquemaBanco(a)) + ".journal_mode = MEMORY");
+        MarcaArquivo(c, EsquemaBanco(a));
       }
       Transacao t(c);
       for (const auto& def : DefinicoesSistema()) CriaTabela(c, def, true);
@@ -98,9 +104,28 @@ std::vector<ResumoCarga> InicializaPastaDados(const fs::path& pasta, const fs::p
   return resumo;
 }
 
-bool AbreOuInicializaPastaDados(const fs::path& pasta, const fs::path& origem) {
+bool PastaDadosVazia(const fs::path& pasta) {
   std::error_code ec;
-  if (fs::exists(pasta, ec) && !fs::is_empty(pasta, ec)) return false;
+  if (!fs::exists(fs::symlink_status(pasta, ec))) return true;
+  // The folder's lock file alone does not make it a data folder.
+  for (fs::directory_iterator it(pasta, ec), fim; !ec && it != fim; it.increment(ec))
+    if (it->path().filename() != kArquivoTrava) return false;
+  return !ec;
+}
+
+void CriaArquivoDeclaracaoVazio(const fs::path& arquivo) {
+  Conexao c = Conexao::Abre(arquivo, Conexao::Modo::Cria);
+  // A file under a temporary name needs no journal on disk.
+  c.executa("PRAGMA journal_mode = MEMORY");
+  MarcaArquivo(c, EsquemaBanco(ArquivoDados::Declaracao));
+  Transacao t(c);
+  for (const auto& def : DefinicoesSistema())
+    if (def.arquivo() == ArquivoDados::Declaracao) CriaTabela(c, def, true);
+  t.confirma();
+}
+
+bool AbreOuInicializaPastaDados(const fs::path& pasta, const fs::path& origem) {
+  if (!PastaDadosVazia(pasta)) return false;
   InicializaPastaDados(pasta, origem);
   return true;
 }

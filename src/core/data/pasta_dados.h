@@ -12,6 +12,10 @@ namespace vornex {
 inline constexpr const char* kArquivoDeclaracao = "declaracao.db";
 inline constexpr const char* kArquivoReferencia = "referencia.db";
 inline constexpr const char* kArquivoTrabalho = "trabalho.db";
+// The private work folder of a restore or backup, and the private copy of a
+// file being analysed; both are removed when a pass that was killed left them.
+inline constexpr const char* kPastaTrabalho = "Work";
+inline constexpr const char* kArquivoCopiaAnalise = "R01TXZZZ.$$$";
 
 // $XDG_DATA_HOME/vornex/dados, or ~/.local/share/vornex/dados.
 std::filesystem::path PastaDadosPadrao();
@@ -35,6 +39,14 @@ struct ResumoCarga;
 // into each reference table.
 std::vector<ResumoCarga> InicializaPastaDados(const std::filesystem::path& pasta,
                                               const std::filesystem::path& origem = PastaDadosInstalados());
+
+// The folder does not exist, or holds nothing but its lock file.
+bool PastaDadosVazia(const std::filesystem::path& pasta);
+
+// Creates the declaration file `arquivo` (which must not exist, or be
+// empty) with the program's own empty declaration tables and marks, as a
+// new data folder has it. Throws ErroBanco.
+void CriaArquivoDeclaracaoVazio(const std::filesystem::path& arquivo);
 
 // What both front ends call first: a data folder that does not exist yet,
 // or exists and is empty, is initialised (true); any other is left as it is

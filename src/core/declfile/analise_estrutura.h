@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "data/pasta_dados.h"
 #include "declfile/texto_estrutura.h"
 
 namespace vornex {
@@ -24,7 +25,7 @@ inline constexpr int kAnaliseInterrompida = 4;
 inline constexpr int kAnaliseRetificacao = 8;
 
 // The private copy of the analysed file, in the data folder.
-inline constexpr const char* kCopiaAnalise = "R01TXZZZ.$$$";
+inline constexpr const char* kCopiaAnalise = kArquivoCopiaAnalise;
 
 class TAnaliseEstrutura {
  public:

@@ -93,13 +93,10 @@ class Gravador {
       return fim();
     }
     try {
+      // Stopped half-way, the file keeps its temporary name and goes below.
       grava();
-      if (arquivo_) {
-        // Stopped half-way: the file is not sealed, it goes below.
-        std::fclose(arquivo_.release());
-      }
     } catch (...) {
-      arquivo_.reset();
+      arquivo_ = nullptr;
       falhou_ = true;
       limpa();
       throw;
@@ -197,15 +194,14 @@ class Gravador {
     return true;
   }
 
-  // The file is complete: written out, closed, sealed.
+  // The file is complete: written out, sealed, and only then given its name.
   bool concluiVolume() {
     if (!descarrega()) return false;
-    std::FILE* f = arquivo_.release();
-    if (std::fclose(f) != 0) return falha(kMsgErroGravacao), false;
     if (interrompeu()) return false;
+    if (!GravaHash(volumes_.arquivoInacabado(), selo_)) return falha(kMsgErroGravacao), false;
+    if (!volumes_.concluiVolume()) return falha(kMsgErroGravacao), false;
+    arquivo_ = nullptr;
     const fs::path caminho = CaminhoDeclaracao(volumes_.midia());
-    if (!GravaHash(caminho, selo_)) return falha(kMsgErroGravacao), false;
-    volumes_.concluiVolume();
     VolumeGravado v = volumeAtual_;
     v.volume = volumes_.volume();
     v.arquivo = caminho;
@@ -311,10 +307,10 @@ class Gravador {
   bool descarregaSeCheio() { return buffer_.size() < (std::size_t{1} << 18) || descarrega(); }
 
   bool descarrega() {
-    if (!buffer_.empty() && std::fwrite(buffer_.data(), 1, buffer_.size(), arquivo_.get()) != buffer_.size())
+    if (!buffer_.empty() && std::fwrite(buffer_.data(), 1, buffer_.size(), arquivo_) != buffer_.size())
       return falha(kMsgErroGravacao), false;
     buffer_.clear();
-    if (std::fflush(arquivo_.get()) != 0) return falha(kMsgErroGravacao), false;
+    if (std::fflush(arquivo_) != 0) return falha(kMsgErroGravacao), false;
     return true;
   }
 
@@ -367,7 +363,7 @@ class Gravador {
   MontadorRegistros montador_;
 
   Linha resp_, ultimoEstab_;
-  ArquivoSaida arquivo_;
+  std::FILE* arquivo_ = nullptr;  // owned by volumes_
   std::string buffer_;
 
   std::int64_t capacidade_ = 0;

@@ -223,16 +223,9 @@ EstadoRaiz VerificaRaiz(const Midia& midia, fs::path* declaracao) {
 
 fs::path CaminhoDeclaracao(const Midia& midia) { return midia.pasta / std::string(kNomeArquivoDeclaracao); }
 
-ArquivoSaida CriaArquivoDeclaracao(const Midia& midia) {
-  const int fd = ::open(CaminhoDeclaracao(midia).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC,
-                        0644);
-  if (fd < 0) return nullptr;
-  std::FILE* f = ::fdopen(fd, "wb");
-  if (!f) {
-    ::close(fd);
-    return nullptr;
-  }
-  return ArquivoSaida(f);
+bool CriaArquivoDeclaracao(const Midia& midia, ArquivoAtomico& arquivo) {
+  RemoveParciais(midia.pasta, kNomeArquivoDeclaracao);
+  return arquivo.cria(CaminhoDeclaracao(midia), 0644);
 }
 
 // --- prompts --------------------------------------------------------------------
@@ -301,7 +294,7 @@ bool VolumesGravacao::jaGravado(const fs::path& arquivo) const {
   return false;
 }
 
-ArquivoSaida VolumesGravacao::abreProximo() {
+std::FILE* VolumesGravacao::abreProximo() {
   ++volume_;
   bool repeticao = false;
   for (;; repeticao = true) {
@@ -323,11 +316,8 @@ ArquivoSaida VolumesGravacao::abreProximo() {
           continue;
         }
         if (!ui_.autorizaSobrescrever(atual_)) continue;
-        std::error_code ec;
-        if (!fs::remove(antigo, ec) || ec) {
-          ui_.avisa(AvisoMidia::ExclusaoFalhou, atual_);
-          continue;
-        }
+        // The old file is replaced by the rename that installs the new one:
+        // until then a failed or killed run leaves it as it was.
         break;
       }
     }
@@ -336,32 +326,35 @@ ArquivoSaida VolumesGravacao::abreProximo() {
       ui_.avisa(AvisoMidia::CapacidadeInsuficiente, atual_);
       continue;
     }
-    ArquivoSaida f = CriaArquivoDeclaracao(atual_);
-    if (!f) {
+    if (!CriaArquivoDeclaracao(atual_, inacabado_)) {
       ui_.avisa(AvisoMidia::CriacaoFalhou, atual_);
       continue;
     }
-    inacabado_ = CaminhoDeclaracao(atual_);
-    return f;
+    antigo_ = antigo.filename() != kNomeArquivoDeclaracao ? antigo : fs::path();
+    return inacabado_.fluxo();
   }
 }
 
-void VolumesGravacao::concluiVolume() {
+bool VolumesGravacao::concluiVolume() {
+  if (!inacabado_.sela() || !inacabado_.instala()) return false;
+  const fs::path final = CaminhoDeclaracao(atual_);
+  std::error_code ec;
+  if (!antigo_.empty() && !fs::equivalent(antigo_, final, ec)) fs::remove(antigo_, ec);
+  antigo_.clear();
   struct stat st {};
-  if (!inacabado_.empty() && ::stat(inacabado_.c_str(), &st) == 0)
+  if (::stat(final.c_str(), &st) == 0)
     concluidos_.push_back({static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino),
                            static_cast<std::uint64_t>(st.st_size),
                            static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec});
-  inacabado_.clear();
+  return true;
 }
 
 bool VolumesGravacao::descartaInacabado() {
-  if (inacabado_.empty()) return true;
+  if (inacabado_.temporario().empty()) return true;
+  const fs::path temporario = inacabado_.temporario();
+  inacabado_.descarta();
   std::error_code ec;
-  fs::remove(inacabado_, ec);
-  if (ec) return false;
-  inacabado_.clear();
-  return true;
+  return !fs::exists(fs::symlink_status(temporario, ec));
 }
 
 }  // namespace vornex

@@ -14,6 +14,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/arquivo_atomico.h"
+
 namespace vornex {
 
 inline constexpr std::string_view kNomeArquivoDeclaracao = "Zema2004";
@@ -78,17 +80,11 @@ EstadoRaiz VerificaRaiz(const Midia& midia, std::filesystem::path* declaracao = 
 
 std::filesystem::path CaminhoDeclaracao(const Midia& midia);
 
-struct FechaArquivo {
-  void operator()(std::FILE* f) const {
-    if (f) std::fclose(f);
-  }
-};
-// Close it with std::fclose(a.release()) to learn of a failed write.
-using ArquivoSaida = std::unique_ptr<std::FILE, FechaArquivo>;
-
-// Creates (or empties) the medium's declaration file for binary writing,
-// never through a symbolic link. Null on failure.
-ArquivoSaida CriaArquivoDeclaracao(const Midia& midia);
+// Starts the medium's declaration file under a temporary name beside
+// `Zema2004` (see ArquivoAtomico); an old declaration file stays until the
+// new one is installed. Leftovers of an earlier run that was killed are
+// removed first. false on failure.
+bool CriaArquivoDeclaracao(const Midia& midia, ArquivoAtomico& arquivo);
 
 // --- prompts --------------------------------------------------------------------
 
@@ -149,12 +145,17 @@ class VolumesGravacao {
   // and after every refusal), waits until it is ready, accepts an empty root
   // or one holding only an old declaration file the user lets replace (never
   // a file finished earlier in this run), refuses a medium smaller than
-  // kCapacidadeMinima, and creates the file. Null when the user gave up.
-  ArquivoSaida abreProximo();
+  // kCapacidadeMinima, and creates the file under its temporary name. The
+  // stream is owned by this object; null when the user gave up.
+  std::FILE* abreProximo();
+  // Where the current volume is being written until it is concluded.
+  const std::filesystem::path& arquivoInacabado() const { return inacabado_.temporario(); }
 
-  // The current volume's file is complete and sealed: it stays whatever
-  // happens later in the run.
-  void concluiVolume();
+  // The current volume's file is complete and sealed: it is synchronised and
+  // takes the name `Zema2004` (replacing an old declaration file), and stays
+  // whatever happens later in the run. false when that fails (the volume is
+  // then still unfinished).
+  bool concluiVolume();
 
   // After a failure or interruption: deletes the current volume's file unless
   // it was concluded (earlier volumes stay). false when the deletion failed.
@@ -171,7 +172,8 @@ class VolumesGravacao {
   InterfaceMidia& ui_;
   int volume_ = 0;
   std::uint64_t capacidade_ = 0;
-  std::filesystem::path inacabado_;
+  ArquivoAtomico inacabado_;
+  std::filesystem::path antigo_;  // an old declaration file spelled otherwise, removed after the rename
   std::vector<Identidade> concluidos_;
 };
 

@@ -121,10 +121,10 @@ class Bytes {
     const std::string z = Zlib(d);
     return i32(static_cast<std::int32_t>(z.size())).raw(z);
   }
-  // One whole file in one stored block, then the end of the segment.
+  // One whole file in stored blocks of at most 16384 bytes, then the end of the segment.
   Bytes& arquivo(const std::string& nome, const std::string& d) {
     entrada(nome).ec2();
-    if (!d.empty()) guardado(d);
+    for (std::size_t i = 0; i < d.size(); i += 16384) guardado(d.substr(i, 16384));
     return i32(0);
   }
   const std::string& str() const { return s_; }

@@ -3,7 +3,12 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <sys/stat.h>
+
+#include <set>
+
 #include "auxiliar.h"
+#include "data/banco.h"
 #include "data/pasta_dados.h"
 
 namespace {
@@ -16,25 +21,30 @@ void Executa(sqlite3* db, const std::string& sql) {
   ASSERT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &erro), SQLITE_OK) << (erro ? erro : "");
 }
 
-// A small declaration: the three tables, a few rows, and `volume` bytes of
-// incompressible padding so that volumes can be asked for.
-void CriaDeclaracao(const fs::path& pasta, int volume = 0, const char* extra = "") {
+// A small declaration in the program's own layout: a few rows, and about
+// `volume` bytes of incompressible values so that volumes can be asked for.
+// `extra` is run over it afterwards.
+void CriaDeclaracao(const fs::path& pasta, int volume = 0, const std::string& extra = "") {
   fs::create_directories(pasta);
+  CriaArquivoDeclaracaoVazio(pasta / kArquivoDeclaracao);
   sqlite3* db = nullptr;
   sqlite3_open((pasta / kArquivoDeclaracao).c_str(), &db);
   Executa(db,
-          "CREATE TABLE Bd8emp (AnBase TEXT, NuInscricao TEXT, NoRazaoSocial TEXT);"
-          "CREATE TABLE Bd8vinc (AnBase TEXT, NuInscricao TEXT, NuPis TEXT, NoEmpregado TEXT, Dados BLOB);"
-          "CREATE TABLE BD8Resp (NuInscricao TEXT, NoResponsavel TEXT);"
-          "INSERT INTO Bd8emp VALUES ('2004', '11222333000181', 'Padaria São João'), "
-          "('2005', '00123456789012', 'Obra Ltda');"
-          "INSERT INTO BD8Resp VALUES ('00012345678909', 'Maria Conceição');"
-          "INSERT INTO Bd8vinc VALUES ('2004', '11222333000181', '12345678919', 'José', NULL);" +
-              std::string(extra));
+          "INSERT INTO Bd8emp (AnBase, CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento, NoRazaoEstabelecimento) "
+          "VALUES ('2004', '11222333000181', '00', 'Padaria São João'), ('2005', '00123456789012', '00', 'Obra');"
+          "INSERT INTO BD8Resp (CoCgcCeiResponsavel, NoResponsavelArquivo) VALUES ('00012345678909', 'Maria');"
+          "INSERT INTO Bd8vinc (AnBase, CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento, CoPisPasepEmpregado, "
+          "NoEmpregado) VALUES ('2004', '11222333000181', '00', '12345678919', 'José');");
   if (volume > 0)
     Executa(db, "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < " +
-                    std::to_string(volume / 1000) +
-                    ") INSERT INTO Bd8vinc SELECT '2004', '11222333000181', i, 'Extra', randomblob(1000) FROM n;");
+                    std::to_string(volume / 75) +
+                    ") INSERT INTO Bd8vinc (AnBase, CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento, "
+                    "CoPisPasepEmpregado, NoEmpregado, NuSequencialRegistro, TxUsoEmpregado, VaJaneiroEmpregado, "
+                    "VaFevereiroEmpregado, VaMarcoEmpregado, VaAbrilEmpregado, VaMaioEmpregado) "
+                    "SELECT '2004', '11222333000181', '00', printf('%011d', i), hex(randomblob(15)), "
+                    "printf('%06d', i), hex(randomblob(6)), hex(randomblob(4)), hex(randomblob(4)), "
+                    "hex(randomblob(4)), hex(randomblob(4)), hex(randomblob(4)) FROM n;");
+  if (!extra.empty()) Executa(db, extra);
   sqlite3_close(db);
 }
 
@@ -80,8 +90,14 @@ TEST(CopiaSeguranca, RestauradaNumaPastaNovaDaAsMesmasLinhas) {
     ASSERT_TRUE(r.ok) << r.mensagem << " " << r.detalhe;
     EXPECT_EQ(r.mensagem, "Restauração da cópia bem sucedida.");
     EXPECT_EQ(Linhas(t / "nova"), Linhas(t / "dados"));
-    EXPECT_EQ(Linhas(t / "nova").size(), 64u);
+    EXPECT_EQ(Linhas(t / "nova").size(), 804u);
     EXPECT_FALSE(fs::exists(t / "nova" / "Work"));
+    // A complete data folder, its files alike in their permissions.
+    EXPECT_NO_THROW(AbreZema2004(t / "nova"));
+    struct stat declaracao {}, referencia {};
+    ASSERT_EQ(::stat((t / "nova" / kArquivoDeclaracao).c_str(), &declaracao), 0);
+    ASSERT_EQ(::stat((t / "nova" / kArquivoReferencia).c_str(), &referencia), 0);
+    EXPECT_EQ(declaracao.st_mode & 0777, referencia.st_mode & 0777);
   }
 }
 
@@ -93,11 +109,14 @@ TEST(CopiaSeguranca, CopiaConsistenteDeBaseAberta) {
   sqlite3* aberta = nullptr;
   sqlite3_open((t / "dados" / kArquivoDeclaracao).c_str(), &aberta);
   Executa(aberta, "PRAGMA journal_mode=WAL; PRAGMA wal_autocheckpoint=0;"
-                  "INSERT INTO BD8Resp VALUES ('00098765432100', 'Ainda no WAL');");
+                  "INSERT INTO Bd8emp (AnBase, CoCgcCeiEstabelecimento, NoRazaoEstabelecimento) "
+                  "VALUES ('2004', '99999999000191', 'Ainda no WAL');");
   ASSERT_TRUE(GravaCopiaSeguranca(t / "dados", t / "c.BKP", 0).ok);
   ASSERT_TRUE(RestauraCopiaSeguranca(t / "nova", t / "c.BKP").ok);
   EXPECT_EQ(Linhas(t / "nova"), Linhas(t / "dados"));
-  EXPECT_EQ(Linhas(t / "nova").back(), "BD8Resp|00098765432100|Ainda no WAL");
+  const auto linhas = Linhas(t / "nova");
+  EXPECT_TRUE(std::any_of(linhas.begin(), linhas.end(),
+                          [](const std::string& l) { return l.find("|Ainda no WAL|") != std::string::npos; }));
   // The open connection keeps its WAL, so restoring over it is refused.
   const auto r = RestauraCopiaSeguranca(t / "dados", t / "c.BKP");
   EXPECT_FALSE(r.ok);
@@ -114,21 +133,78 @@ TEST(CopiaSeguranca, GravacaoRecusada) {
   EXPECT_EQ(GravaCopiaSeguranca(t / "dados", t / "c.zip", 0).mensagem, "Extensao inválida de arquivo de backup.");
   EXPECT_EQ(GravaCopiaSeguranca(t / "dados", t / "nao" / "existe" / "c.BKP", 0).mensagem,
             "Ocorreu um erro durante o processo de backup: [Cannot write to archive].");
+  // A damaged database is refused, not saved.
+  CriaDeclaracao(t / "danificada", 0,
+                 "PRAGMA writable_schema = ON; UPDATE sqlite_schema SET sql = replace(sql, '(\"AnBase\"', "
+                 "'(\"NoRazaoEstabelecimento\"') WHERE name = 'BD8EMP.PX';");
+  const auto d = GravaCopiaSeguranca(t / "danificada", t / "d.BKP", 0);
+  EXPECT_FALSE(d.ok);
+  EXPECT_EQ(d.detalhe, kMsgDeclaracaoDanificada);
+  EXPECT_FALSE(fs::exists(t / "d.BKP"));
   EXPECT_EQ(ComExtensaoBackup("a/copia"), fs::path("a/copia.BKP"));
   EXPECT_EQ(ComExtensaoBackup("a/copia.bkp"), fs::path("a/copia.bkp"));
 }
 
-// Whatever goes wrong, the user's tables stay exactly as they were.
+// What a data folder holds after a restore that failed: the user's file and the lock.
+std::set<std::string> Nomes(const fs::path& pasta) {
+  std::set<std::string> r;
+  for (const auto& e : fs::directory_iterator(pasta)) r.insert(e.path().filename().string());
+  return r;
+}
+
+// A declaration database whose tables exist only in its WAL file: the main
+// file alone is a table-less 4 KB database.
+std::pair<std::string, std::string> DeclaracaoNoWal(const fs::path& pasta) {
+  CriaDeclaracao(pasta / "modelo");
+  std::string esquema;
+  {
+    sqlite3* m = nullptr;
+    sqlite3_open((pasta / "modelo" / kArquivoDeclaracao).c_str(), &m);
+    sqlite3_stmt* st = nullptr;
+    sqlite3_prepare_v2(m, "SELECT sql FROM sqlite_schema WHERE sql IS NOT NULL", -1, &st, nullptr);
+    while (sqlite3_step(st) == SQLITE_ROW) esquema += std::string(reinterpret_cast<const char*>(sqlite3_column_text(st, 0))) + ";";
+    sqlite3_finalize(st);
+    sqlite3_close(m);
+  }
+  const fs::path p = pasta / "wal" / kArquivoDeclaracao;
+  fs::create_directories(p.parent_path());
+  sqlite3* db = nullptr;
+  sqlite3_open(p.c_str(), &db);
+  Executa(db, "PRAGMA journal_mode=WAL; PRAGMA wal_autocheckpoint=0; CREATE TABLE x(a); DROP TABLE x;");
+  Executa(db, "PRAGMA wal_checkpoint(TRUNCATE);");
+  Executa(db, esquema);
+  auto r = std::make_pair(Le(p), Le(fs::path(p.string() + "-wal")));
+  sqlite3_close(db);
+  return r;
+}
+
+// Whatever goes wrong, the user's tables stay exactly as they were and
+// nothing is left behind.
 TEST(CopiaSeguranca, RestauracaoQueFalhaNaoTocaNasTabelas) {
   PastaTemporaria t;
-  CriaDeclaracao(t / "outra", 0, "INSERT INTO Bd8emp VALUES ('2004', '99', 'Outra');");
+  CriaDeclaracao(t / "outra", 0, "INSERT INTO Bd8emp (AnBase, CoCgcCeiEstabelecimento) VALUES ('2004', '99');");
   ASSERT_TRUE(GravaCopiaSeguranca(t / "outra", t / "boa.BKP", 0).ok);
   const std::string boa = Le(t / "boa.BKP");
+  const std::string declaracao = Le(t / "outra" / kArquivoDeclaracao);
   Grava(t / "sql" / "vazia.db", "");
   sqlite3* db = nullptr;
   sqlite3_open((t / "sql" / "semtabelas.db").c_str(), &db);
   Executa(db, "CREATE TABLE Bd8emp (x);");
   sqlite3_close(db);
+  // The archived database as an attacker would shape it.
+  auto variante = [&](const std::string& nome, const std::string& sql, const std::string& antes = "") {
+    const fs::path p = t / "var" / nome;
+    fs::create_directories(p);
+    if (!antes.empty()) {
+      sqlite3* v = nullptr;
+      sqlite3_open((p / kArquivoDeclaracao).c_str(), &v);
+      Executa(v, antes);
+      sqlite3_close(v);
+    }
+    CriaDeclaracao(p, 0, sql);
+    return Le(p / kArquivoDeclaracao);
+  };
+  const auto [walPrincipal, wal] = DeclaracaoNoWal(t / "w");
 
   struct Caso {
     const char* nome;
@@ -140,6 +216,9 @@ TEST(CopiaSeguranca, RestauracaoQueFalhaNaoTocaNasTabelas) {
   auto umArquivo = [](const std::string& nome, const std::string& dados) {
     return Bytes().cabecalho().arquivo(nome, dados).i32(0).str();
   };
+  auto hostil = [&](const char* nome, const std::string& dados) {
+    return Caso{nome, "c.BKP", umArquivo("declaracao.db", dados), kMsgErroRestauracao, kMsgSemDeclaracao};
+  };
   const std::vector<Caso> casos = {
       {"outra extensão", "c.zip", boa, kMsgExtensaoInvalida, ""},
       {"inexistente", "nao.BKP", "", kMsgArquivoInexistente, ""},
@@ -148,14 +227,25 @@ TEST(CopiaSeguranca, RestauracaoQueFalhaNaoTocaNasTabelas) {
       {"cortada", "c.BKP", boa.substr(0, boa.size() - 20), kMsgErroRestauracao, "Cannot read archive"},
       {"nome hostil", "c.BKP", umArquivo("..", boa), kMsgErroRestauracao, "Invalid archive type"},
       {"sem a declaração", "c.BKP", umArquivo("c:\\dados\\bd8emp.db", "x"), kMsgErroRestauracao, kMsgSemDeclaracao},
-      {"declaração que não é SQLite", "c.BKP", umArquivo("declaracao.db", Aleatorio(5000)), kMsgErroRestauracao,
-       kMsgSemDeclaracao},
-      {"declaração vazia", "c.BKP", umArquivo("declaracao.db", ""), kMsgErroRestauracao, kMsgSemDeclaracao},
-      {"declaração sem as tabelas", "c.BKP", umArquivo("declaracao.db", Le(t / "sql" / "semtabelas.db")),
+      {"2 GiB anunciados", "c.BKP", Bytes().cabecalho("Zema2004", INT32_MAX).arquivo("declaracao.db", declaracao).i32(0).str(),
+       kMsgErroRestauracao, kMsgCopiaGrandeDemais},
+      hostil("declaração que não é SQLite", Aleatorio(5000)),
+      hostil("declaração vazia", ""),
+      hostil("declaração sem as tabelas", Le(t / "sql" / "semtabelas.db")),
+      hostil("declaração corrompida", std::string(declaracao).replace(4096, 200, std::string(200, 'X'))),
+      {"par com WAL", "c.BKP",
+       Bytes().cabecalho().arquivo("declaracao.db", walPrincipal).arquivo("declaracao.db-wal", wal).i32(0).str(),
        kMsgErroRestauracao, kMsgSemDeclaracao},
-      {"declaração corrompida", "c.BKP",
-       umArquivo("declaracao.db", Le(t / "outra" / kArquivoDeclaracao).replace(4096, 200, std::string(200, 'X'))),
-       kMsgErroRestauracao, kMsgSemDeclaracao},
+      hostil("gatilho", variante("gatilho", "CREATE TRIGGER apaga AFTER INSERT ON Bd8emp BEGIN DELETE FROM Bd8vinc; END;")),
+      hostil("tabelas com nomes de referência e de trabalho",
+             variante("sombra", "CREATE TABLE tb8MSG (NuMensagem, TxMensagem); CREATE TABLE Te8emp (x);")),
+      hostil("visão", variante("visao", "CREATE VIEW tb8MUNIC AS SELECT 1;")),
+      hostil("índice a mais", variante("indice", "CREATE INDEX extra ON Bd8vinc (NoEmpregado);")),
+      hostil("UTF-16", variante("utf16", "", "PRAGMA encoding = 'UTF-16le'; CREATE TABLE z (a); DROP TABLE z;")),
+      hostil("coluna a menos", variante("coluna", "ALTER TABLE Bd8emp DROP COLUMN TxEmailEstabelecimento;")),
+      hostil("zeros depois do fim", declaracao + std::string(1 << 20, '\0')),
+      hostil("valor que a coluna recusa",
+             variante("valor", "PRAGMA ignore_check_constraints = ON; UPDATE Bd8emp SET AnBase = '20040';")),
   };
   for (const auto& c : casos) {
     SCOPED_TRACE(c.nome);
@@ -167,9 +257,31 @@ TEST(CopiaSeguranca, RestauracaoQueFalhaNaoTocaNasTabelas) {
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.mensagem, c.mensagem);
     EXPECT_EQ(r.detalhe, c.detalhe);
-    EXPECT_EQ(Le(u / "dados" / kArquivoDeclaracao), antes);
-    EXPECT_EQ(std::distance(fs::directory_iterator(u / "dados"), {}), 1);
+    EXPECT_TRUE(Le(u / "dados" / kArquivoDeclaracao) == antes);
+    const std::set<std::string> sobra = Nomes(u / "dados");
+    EXPECT_TRUE(sobra == std::set<std::string>{kArquivoDeclaracao} ||
+                sobra == (std::set<std::string>{kArquivoDeclaracao, ".vornex.trava"}));
   }
+}
+
+// Entries other than the declaration database are read past: the restore
+// writes none of their bytes, whatever their size.
+TEST(CopiaSeguranca, SoADeclaracaoERestaurada) {
+  PastaTemporaria t;
+  CriaDeclaracao(t / "outra", 0, "INSERT INTO Bd8emp (AnBase, CoCgcCeiEstabelecimento) VALUES ('2004', '77');");
+  Bytes arquivo;
+  arquivo.cabecalho().arquivo("declaracao.db", Le(t / "outra" / kArquivoDeclaracao)).entrada("../../fora.bin").ec2();
+  const std::string zeros = Zlib(std::string(16384, '\0'));
+  for (int i = 0; i < 4096; ++i) arquivo.i32(static_cast<std::int32_t>(zeros.size())).raw(zeros);  // 64 MiB decoded
+  arquivo.i32(0).arquivo("referencia.db", "nada").i32(0).grava(t / "c.BKP");
+
+  CriaDeclaracao(t / "dados");
+  const auto r = RestauraCopiaSeguranca(t / "dados", t / "c.BKP");
+  ASSERT_TRUE(r.ok) << r.detalhe;
+  EXPECT_EQ(Linhas(t / "dados"), Linhas(t / "outra"));
+  EXPECT_FALSE(fs::exists(t / "fora.bin"));
+  EXPECT_FALSE(fs::exists(t / "dados" / kArquivoReferencia));
+  EXPECT_FALSE(fs::exists(t / "dados" / "Work"));
 }
 
 TEST(CopiaSeguranca, RestauracaoInterrompidaNaoTocaNasTabelas) {
@@ -185,6 +297,25 @@ TEST(CopiaSeguranca, RestauracaoInterrompidaNaoTocaNasTabelas) {
   EXPECT_FALSE(r.ok);
   EXPECT_TRUE(r.interrompida);
   EXPECT_EQ(Le(t / "dados" / kArquivoDeclaracao), antes);
+}
+
+// A folder or a FIFO is named as such, never read (a FIFO would block).
+TEST(CopiaSeguranca, ArquivoQueNaoEArquivoComum) {
+  PastaTemporaria t;
+  CriaDeclaracao(t / "dados", 60000);
+  ASSERT_TRUE(GravaCopiaSeguranca(t / "dados", t / "c.BKP", 40000).ok);
+  ASSERT_TRUE(fs::exists(t / "c.002"));
+  fs::create_directory(t / "pasta.BKP");
+  ASSERT_EQ(::mkfifo((t / "fifo.BKP").c_str(), 0600), 0);
+  EXPECT_EQ(RestauraCopiaSeguranca(t / "dados", t / "pasta.BKP").mensagem,
+            "O arquivo " + (t / "pasta.BKP").string() + " é uma pasta, não um arquivo.");
+  EXPECT_EQ(RestauraCopiaSeguranca(t / "dados", t / "fifo.BKP").mensagem,
+            "O arquivo " + (t / "fifo.BKP").string() + " é um FIFO, não um arquivo comum.");
+  fs::remove(t / "c.002");
+  ASSERT_EQ(::mkfifo((t / "c.002").c_str(), 0600), 0);
+  const auto r = RestauraCopiaSeguranca(t / "dados", t / "c.BKP");
+  EXPECT_FALSE(r.ok);
+  EXPECT_EQ(r.detalhe, "Cannot read archive");
 }
 
 TEST(CopiaSeguranca, EspacoMinimoDeUmVolume) {

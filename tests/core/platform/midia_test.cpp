@@ -152,11 +152,17 @@ TEST_F(Temporario, EstadosDaRaiz) {
   }
   EXPECT_EQ(vornex::VerificaRaiz(vornex::MidiaPasta(raiz_ / "nao-existe")), EstadoRaiz::Ilegivel);
 
-  // The file is never created through a link leading out of the medium.
+  // The file is never written through a link leading out of the medium: the
+  // link at the final name is replaced by the rename.
   const fs::path armadilha = Pasta("armadilha");
   fs::create_symlink(raiz_ / "fora", armadilha / "Zema2004");
-  EXPECT_EQ(vornex::CriaArquivoDeclaracao(vornex::MidiaPasta(armadilha)), nullptr);
+  vornex::ArquivoAtomico a;
+  ASSERT_TRUE(vornex::CriaArquivoDeclaracao(vornex::MidiaPasta(armadilha), a));
+  ASSERT_TRUE(a.escreve("novo", 4));
+  ASSERT_TRUE(a.conclui());
   EXPECT_EQ(Le(raiz_ / "fora"), "dados de fora");
+  EXPECT_FALSE(fs::is_symlink(armadilha / "Zema2004"));
+  EXPECT_EQ(Le(armadilha / "Zema2004"), "novo");
 }
 
 // Answers the prompts from a script and records them.
@@ -194,9 +200,8 @@ struct Roteiro : vornex::InterfaceMidia {
 
 using Eventos = std::vector<std::string>;
 
-bool Grava(vornex::ArquivoSaida f, const std::string& texto) {
-  const bool ok = std::fwrite(texto.data(), 1, texto.size(), f.get()) == texto.size();
-  return std::fclose(f.release()) == 0 && ok;
+bool Grava(std::FILE* f, const std::string& texto) {
+  return std::fwrite(texto.data(), 1, texto.size(), f) == texto.size() && std::fflush(f) == 0;
 }
 
 TEST_F(Temporario, VolumesEmPastasENaoSobrescreveOVolumeAnterior) {
@@ -208,8 +213,8 @@ TEST_F(Temporario, VolumesEmPastasENaoSobrescreveOVolumeAnterior) {
   auto f = v.abreProximo();
   ASSERT_NE(f, nullptr);
   EXPECT_EQ(v.volume(), 1);
-  ASSERT_TRUE(Grava(std::move(f), "volume 1"));
-  v.concluiVolume();
+  ASSERT_TRUE(Grava(f, "volume 1"));
+  ASSERT_TRUE(v.concluiVolume());
 
   // The same folder again would overwrite volume 1.
   ui.sobrescreve = true;
@@ -221,11 +226,12 @@ TEST_F(Temporario, VolumesEmPastasENaoSobrescreveOVolumeAnterior) {
   EXPECT_EQ(v.volume(), 2);
   EXPECT_EQ(v.midia().pasta, b);
   EXPECT_EQ(v.capacidade(), 100000u);
-  ASSERT_TRUE(Grava(std::move(f), "volume 2, incompleto"));
+  ASSERT_TRUE(Grava(f, "volume 2, incompleto"));
+  EXPECT_FALSE(fs::exists(b / "Zema2004"));
 
   // A failed run deletes only the unfinished file.
   EXPECT_TRUE(v.descartaInacabado());
-  EXPECT_FALSE(fs::exists(b / "Zema2004"));
+  EXPECT_TRUE(fs::is_empty(b));
   EXPECT_EQ(Le(a / "Zema2004"), "volume 1");
 }
 
@@ -241,14 +247,16 @@ TEST_F(Temporario, RaizComArquivosECapacidade) {
     EXPECT_EQ(ui.eventos, (Eventos{"sobrescrever?", "pede 1 de novo", "interromper?"}));
     EXPECT_EQ(Le(antiga / "ZEMA2004"), "declaracao antiga");
   }
-  {  // Overwrite allowed: the old file gives way to the new one.
+  {  // Overwrite allowed: the old file stays until the new one is complete.
     Roteiro ui;
     ui.sobrescreve = true;
     vornex::VolumesGravacao v(vornex::MidiaPasta(antiga), ui);
     auto f = v.abreProximo();
     ASSERT_NE(f, nullptr);
-    ASSERT_TRUE(Grava(std::move(f), "nova"));
+    ASSERT_TRUE(Grava(f, "nova"));
     EXPECT_EQ(ui.eventos, Eventos{"sobrescrever?"});
+    EXPECT_EQ(Le(antiga / "ZEMA2004"), "declaracao antiga");
+    ASSERT_TRUE(v.concluiVolume());
     EXPECT_FALSE(fs::exists(antiga / "ZEMA2004"));
     EXPECT_EQ(Le(antiga / "Zema2004"), "nova");
   }
@@ -257,7 +265,8 @@ TEST_F(Temporario, RaizComArquivosECapacidade) {
     ui.midias = {vornex::MidiaPasta(pequena, 1409), std::nullopt, vornex::MidiaPasta(boa)};
     ui.interrompe = {false};
     vornex::VolumesGravacao v(vornex::MidiaPasta(outros), ui);
-    EXPECT_NE(v.abreProximo(), nullptr);
+    ASSERT_NE(v.abreProximo(), nullptr);
+    ASSERT_TRUE(v.concluiVolume());
     EXPECT_EQ(ui.eventos,
               (Eventos{"O disco a ser gravado não pode conter arquivos.", "pede 1 de novo",
                        "Espaço disponível para gravação abaixo do mínimo aceitável.\nSubstitua o disquete.",
