@@ -8,7 +8,9 @@
 #include "ocorrencias.h"
 #include "passagem_cli.h"
 #include "pasta_cli.h"
+#include "common/catalogo.h"
 #include "validation/consistencia.h"
+#include "validation/ocorrencias.h"
 
 namespace vornex::cli {
 namespace {
@@ -28,9 +30,9 @@ void Executa(const Opcoes& o, Contexto& ctx) {
   progresso.termina();
   ComErroComando([&] {
     if (o.json) {
-      ctx.out << TextoJson(OcorrenciasJson(c, r)) << "\n";
+      ctx.out << TextoJson(OcorrenciasJson(LeOcorrencias(c), Catalogo::LeConexao(c), r)) << "\n";
     } else {
-      ImprimeOcorrencias(c, ctx.out);
+      ImprimeOcorrencias(LeOcorrencias(c), Catalogo::LeConexao(c), ctx.out);
       if (r == 0) ctx.out << "As declarações selecionadas não apresentaram erros ou avisos.\n";
     }
     return 0;

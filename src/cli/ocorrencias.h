@@ -1,12 +1,16 @@
 #pragma once
-// The findings of the last consistency pass (Te8ErrWa) for the command
-// line: as text grouped like the error report, or as JSON.
+// The findings of a consistency pass (Te8ErrWa rows, see
+// validation/ocorrencias.h) for the command line: as text grouped like the
+// error report, or as JSON.
 #include <nlohmann/json.hpp>
 
 #include <ostream>
+#include <vector>
+
+#include "data/linha.h"
 
 namespace vornex {
-class Conexao;
+class Catalogo;
 }
 
 namespace vornex::cli {
@@ -14,11 +18,11 @@ namespace vornex::cli {
 // Errors first, then warnings; under each record (responsible person,
 // establishment, link) the message text, then one "label = content" line per
 // row. Prints nothing when there are no findings.
-void ImprimeOcorrencias(Conexao& c, std::ostream& out);
+void ImprimeOcorrencias(const std::vector<Linha>& linhas, const Catalogo& catalogo, std::ostream& out);
 
 // {"resultado", "erros", "avisos", "interrompida", "ocorrencias": [rows]}:
 // `resultado` the pass's bits; each row keyed by the Te8ErrWa columns, plus
 // "TxMensagem" (text of `retorno`) and "TxLbl" (text of `lbl`).
-nlohmann::json OcorrenciasJson(Conexao& c, int resultado);
+nlohmann::json OcorrenciasJson(const std::vector<Linha>& linhas, const Catalogo& catalogo, int resultado);
 
 }  // namespace vornex::cli
