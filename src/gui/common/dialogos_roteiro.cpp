@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDialog>
 #include <QPointer>
+#include <QPrinter>
 
 namespace vornex::gui {
 
@@ -49,6 +50,17 @@ int DialogosRoteiro::executa(QDialog& tela) {
   return guarda ? tela.result() : QDialog::Rejected;
 }
 
+bool DialogosRoteiro::configuraImpressora(QPrinter& impressora, int /*paginas*/) {
+  ++impressoesPedidas_;
+  if (impressoes_.empty()) return false;
+  auto pdf = std::move(impressoes_.front());
+  impressoes_.pop_front();
+  if (!pdf) return false;
+  impressora.setOutputFormat(QPrinter::PdfFormat);
+  impressora.setOutputFileName(QString::fromStdString(pdf->string()));
+  return true;
+}
+
 std::vector<std::string> DialogosRoteiro::textos() const {
   std::vector<std::string> r;
   for (const auto& m : mostradas_) r.push_back(m.texto);
@@ -62,6 +74,8 @@ void DialogosRoteiro::limpa() {
   telas_.clear();
   arquivos_.clear();
   arquivosPedidos_.clear();
+  impressoes_.clear();
+  impressoesPedidas_ = 0;
 }
 
 }  // namespace vornex::gui

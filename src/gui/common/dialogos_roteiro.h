@@ -30,6 +30,9 @@ class DialogosRoteiro : public ServicoDialogos {
   void responde(int resultado) { respostas_.push_back(resultado); }
   // The answer to the next file or folder chooser (nullopt: cancelled).
   // Without one queued, the chooser is cancelled.
+  // The answer to the next printer set-up: a PDF file to print to, or
+  // nullopt (the default) for a cancelled set-up.
+  void respondeImpressao(std::optional<std::filesystem::path> pdf) { impressoes_.push_back(std::move(pdf)); }
   void respondeArquivo(std::optional<std::filesystem::path> escolha) { arquivos_.push_back(std::move(escolha)); }
   // What to do with the next screen shown. A screen still open afterwards is
   // rejected, as if its close box had been used.
@@ -37,6 +40,8 @@ class DialogosRoteiro : public ServicoDialogos {
 
   int pergunta(const PedidoDialogo& pedido) override;
   int executa(QDialog& tela) override;
+  bool configuraImpressora(QPrinter& impressora, int paginas) override;
+  int impressoesPedidas() const { return impressoesPedidas_; }
 
   const std::vector<PedidoDialogo>& mostradas() const { return mostradas_; }
   const std::vector<PedidoArquivo>& arquivosPedidos() const { return arquivosPedidos_; }
@@ -55,6 +60,8 @@ class DialogosRoteiro : public ServicoDialogos {
   std::vector<PedidoDialogo> mostradas_;
   std::deque<std::optional<std::filesystem::path>> arquivos_;
   std::vector<PedidoArquivo> arquivosPedidos_;
+  std::deque<std::optional<std::filesystem::path>> impressoes_;
+  int impressoesPedidas_ = 0;
   std::vector<QString> telas_;
 };
 

@@ -6,6 +6,8 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QStringList>
 #include <stdexcept>
 
@@ -170,6 +172,21 @@ std::optional<std::filesystem::path> DialogosQt::arquivo(const PedidoArquivo& pe
   // The default extension is added by escolheArquivo, the same way in tests.
   if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty()) return std::nullopt;
   return std::filesystem::path(d.selectedFiles().front().toStdString());
+}
+
+}  // namespace vornex::gui
+
+namespace vornex::gui {
+
+bool DialogosQt::configuraImpressora(QPrinter& impressora, int paginas) {
+  if (Encerrando()) return false;
+  QPrintDialog dialogo(&impressora, QApplication::activeWindow());
+  if (paginas > 0) {
+    impressora.setFromTo(1, paginas);
+    dialogo.setOption(QAbstractPrintDialog::PrintPageRange);
+    dialogo.setMinMax(1, paginas);
+  }
+  return dialogo.exec() == QDialog::Accepted;
 }
 
 }  // namespace vornex::gui

@@ -12,6 +12,7 @@
 #include "common/mensagem.h"
 
 class QDialog;
+class QPrinter;
 
 namespace vornex::gui {
 
@@ -71,6 +72,9 @@ class ServicoDialogos : public Dialogos {
   // The file or folder chosen, with the default extension added; nullopt
   // when the user cancelled.
   std::optional<std::filesystem::path> escolheArquivo(const PedidoArquivo& pedido);
+  // The printer set-up before a report prints (printer, page range out of
+  // `paginas`, 0 when not known, copies); false when cancelled.
+  virtual bool configuraImpressora(QPrinter& impressora, int paginas) = 0;
   // Ok/Cancel and Yes/No questions with the usual shapes.
   bool confirmaOk(TipoDialogo tipo, const std::string& texto);            // true on OK
   bool confirmaSim(const std::string& texto, bool padraoNao = false);  // true on Yes
@@ -87,6 +91,7 @@ class DialogosQt : public ServicoDialogos {
  public:
   int pergunta(const PedidoDialogo& pedido) override;
   int executa(QDialog& tela) override;
+  bool configuraImpressora(QPrinter& impressora, int paginas) override;
 
  protected:
   std::optional<std::filesystem::path> arquivo(const PedidoArquivo& pedido) override;
