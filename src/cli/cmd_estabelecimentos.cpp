@@ -19,9 +19,9 @@ struct Opcoes {
 
 void Executa(const Opcoes& o, Contexto& ctx) {
   Conexao c = AbreDeclaracao(ctx);
-  FiltroEstabelecimentos filtro;
+  FiltroConsultaEstab filtro;
   filtro.anBase = o.ano;
-  const auto lista = ComErroComando([&] { return ListaEstabelecimentos(c, filtro); });
+  const auto lista = ComErroComando([&] { return ConsultaEstabelecimentos(c, filtro); });
   if (o.json) {
     nlohmann::json j = nlohmann::json::array();
     for (const auto& e : lista)

@@ -270,7 +270,7 @@ ResultadoGravaEstab GravaEstabelecimento(Conexao& c, const Referencias& ref, Ped
 
 // --- the consultation -----------------------------------------------------------------
 
-std::vector<ItemEstabelecimento> ListaEstabelecimentos(Conexao& c, const FiltroEstabelecimentos& f) {
+std::vector<LinhaConsultaEstab> ConsultaEstabelecimentos(Conexao& c, const FiltroConsultaEstab& f) {
   const sv inscricao = Apara(f.inscricao), razao = Apara(f.razao);
   std::string sql =
       "SELECT AnBase, CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento, NoRazaoEstabelecimento,\n"
@@ -298,7 +298,7 @@ std::vector<ItemEstabelecimento> ListaEstabelecimentos(Conexao& c, const FiltroE
     q.defineTexto("PLetra1", ComecaCom(f.letras.substr(0, 1)));
     if (f.letras.size() > 1) q.defineTexto("PLetra2", ComecaCom(f.letras.substr(1, 1)));
   }
-  std::vector<ItemEstabelecimento> r;
+  std::vector<LinhaConsultaEstab> r;
   while (q.proxima())
     r.push_back({std::string(q.texto(0)), std::string(q.texto(1)), std::string(q.texto(2)),
                  std::string(q.texto(3)), std::string(q.texto(4)), std::string(q.texto(5)),

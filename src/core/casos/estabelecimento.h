@@ -129,19 +129,19 @@ ResultadoGravaEstab GravaEstabelecimento(Conexao& c, const Referencias& ref, Ped
 
 // --- the establishment consultation -------------------------------------------------
 
-struct FiltroEstabelecimentos {
+struct FiltroConsultaEstab {
   std::string anBase = "2004";
   std::string inscricao;  // registration begins with it (type "2": with "00" + it)
   std::string razao;      // name begins with it
   std::string letras;     // without the two above: the name begins with one of these letters
 };
 
-struct ItemEstabelecimento {
+struct LinhaConsultaEstab {
   std::string anBase, inscricao, prefixo, razao, tipo, vinculos, ceiVinculado;
 };
 
 // In key order (registration, prefix).
-std::vector<ItemEstabelecimento> ListaEstabelecimentos(Conexao& c, const FiltroEstabelecimentos& filtro);
+std::vector<LinhaConsultaEstab> ConsultaEstabelecimentos(Conexao& c, const FiltroConsultaEstab& filtro);
 
 // The checks before a listed establishment is opened, and the correction of
 // a stored registration type that its number contradicts. "1301" nothing

@@ -287,9 +287,9 @@ TEST_F(Estabelecimentos, ConsultaPorInscricaoNomeELetras) {
   t.inclui(outroAno);
 
   auto lista = [&](const char* ano, const char* inscricao, const char* razao = "", const char* letras = "") {
-    const FiltroEstabelecimentos f{ano, inscricao, razao, letras};
+    const FiltroConsultaEstab f{ano, inscricao, razao, letras};
     std::string s;
-    for (const auto& i : ListaEstabelecimentos(c_, f)) s += i.inscricao.substr(12) + "/" + i.prefixo + " ";
+    for (const auto& i : ConsultaEstabelecimentos(c_, f)) s += i.inscricao.substr(12) + "/" + i.prefixo + " ";
     return s;
   };
   EXPECT_EQ(lista("2004", "123"), "02/00 01/00 01/01 ");
