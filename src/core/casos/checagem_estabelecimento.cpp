@@ -262,7 +262,7 @@ bool Roda(const ChecagemCampo& c, Linha& e, const Referencias& ref, ResultadoChe
   for (const auto& p : c.passos) {
     const Achado a = p.regra(e, ref);
     if (a.mensagem.ok()) continue;
-    FalhaChecagem f{c.campo, a.foco ? a.foco : p.foco, a.mensagem};
+    FalhaChecagem f{c.campo, a.foco ? a.foco : p.foco, a.mensagem, p.avisoRetemFoco};
     if (p.aceita(a.mensagem)) {
       r.avisos.push_back(std::move(f));
       continue;

@@ -55,6 +55,7 @@ struct FalhaChecagem {
   std::string campo;  // the field whose check failed
   std::string foco;   // the column to focus
   NuMensagem mensagem;
+  bool retemFoco = false;  // a warning that keeps the focus in the field left
 };
 
 // What a run of checks found: the failures (errors) and the warnings passed.

@@ -43,7 +43,7 @@ void Reconta(Conexao& c, Linha& e, long long& vinculos, long long& estrangeiros)
   e["NuEstrangeirosEstabelec"] = ZerosEsquerda(std::to_string(estrangeiros), 5);
 }
 
-FalhaChecagem Falha(const char* foco, NuMensagem m) { return {foco, foco, m}; }
+FalhaChecagem Falha(const char* foco, NuMensagem m) { return {foco, foco, m, false}; }
 
 // LIKE pattern for "begins with": the typed text's own wildcards are literal.
 std::string ComecaCom(sv texto) {
