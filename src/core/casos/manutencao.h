@@ -28,6 +28,15 @@ inline constexpr std::string_view kOpcaoTransferencia = "3";
 inline constexpr std::string_view kOpcaoExclusaoMultipla = "4";
 inline constexpr std::string_view kOpcaoAlteracaoVinculo = "5";
 
+// What the front ends tell when an exclusion is done; the number of links
+// goes in front of the second.
+inline constexpr std::string_view kTextoEstabelecimentoExcluido = "Estabelecimento excluído com sucesso.";
+inline constexpr std::string_view kTextoVinculosExcluidos = " Empregado(s) excluído(s) com sucesso.";
+
+// The success notices of a transfer and of a change of link type.
+inline constexpr NuMensagem kMsgTransferenciaConcluida = "1309"_msg;
+inline constexpr NuMensagem kMsgTipoVinculoAlterado = "1305"_msg;
+
 // Called after each write of an operation with the step's name; a test throws
 // from it to stop the operation half-way.
 using EtapaManutencao = std::function<void(std::string_view etapa)>;
