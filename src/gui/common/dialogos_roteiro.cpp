@@ -17,7 +17,20 @@ int DialogosRoteiro::pergunta(const PedidoDialogo& pedido) {
     respostas_.pop_front();
     return r;
   }
-  return pedido.botoes == Botoes::SimNao ? kResultadoNo : kResultadoOk;
+  switch (pedido.botoes) {
+    case Botoes::SimNao: return kResultadoNo;
+    case Botoes::OkCancelar: return kResultadoCancel;
+    case Botoes::Ok: break;
+  }
+  return kResultadoOk;
+}
+
+std::optional<std::filesystem::path> DialogosRoteiro::arquivo(const PedidoArquivo& pedido) {
+  arquivosPedidos_.push_back(pedido);
+  if (arquivos_.empty()) return std::nullopt;
+  auto r = std::move(arquivos_.front());
+  arquivos_.pop_front();
+  return r;
 }
 
 int DialogosRoteiro::executa(QDialog& tela) {
@@ -47,6 +60,8 @@ void DialogosRoteiro::limpa() {
   acoes_.clear();
   mostradas_.clear();
   telas_.clear();
+  arquivos_.clear();
+  arquivosPedidos_.clear();
 }
 
 }  // namespace vornex::gui
