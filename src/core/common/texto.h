@@ -25,6 +25,10 @@ NuMensagem CriticaTexto(std::string_view s);            // "0020" | "0000" | "00
 std::string_view Apara(std::string_view s);  // trims chars with codes up to 32
 // Table, column and index names: equal but for the case of ASCII letters.
 bool IgualSemCaixa(std::string_view a, std::string_view b);
+// ASCII letters upper-cased, every other byte kept: the stored texts admit
+// no other letters (TextoValido).
+char Maiuscula(char c);
+std::string Maiusculas(std::string_view s);
 int ContaPalavras(std::string_view s);
 long long ValorInteiro(std::string_view s);  // 0 when not an integer
 inline int Maior(int a, int b) { return a > b ? a : b; }

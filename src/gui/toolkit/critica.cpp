@@ -87,6 +87,10 @@ void Critica(NuMensagem resultado, QWidget* campo) {
 }
 
 bool PodeValidar(std::initializer_list<const QWidget*> isentos) {
+  return PodeValidar(std::vector<const QWidget*>(isentos));
+}
+
+bool PodeValidar(const std::vector<const QWidget*>& isentos) {
   QCoreApplication::processEvents();
   const QWidget* foco = QApplication::focusWidget();
   if (foco == nullptr) return true;

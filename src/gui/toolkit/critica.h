@@ -5,6 +5,7 @@
 // run when a field is left.
 #include <functional>
 #include <initializer_list>
+#include <vector>
 
 #include "common/abortado.h"
 #include "common/mensagem.h"
@@ -26,6 +27,7 @@ void MostraPaginaDe(QWidget* w);
 // `isentos` (the screen's cancel button, a choice the user must be free to
 // change) or inside one of them.
 bool PodeValidar(std::initializer_list<const QWidget*> isentos);
+bool PodeValidar(const std::vector<const QWidget*>& isentos);
 
 // Runs `verifica` whenever `campo` loses the focus (not to a popup of its
 // own), once pending events have run, and under Protegido.

@@ -1,6 +1,9 @@
 #include "toolkit/registro.h"
 
+#include <QAbstractButton>
+#include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPointer>
 #include <stdexcept>
@@ -58,43 +61,92 @@ void RegistroEditado::define(std::string_view campo, std::string_view valor) {
   emit campoAlterado(QString::fromStdString(std::string(campo)));
 }
 
-void LigaCampo(QLineEdit* caixa, RegistroEditado& registro, const std::string& campo, std::string_view mascara) {
-  if (!mascara.empty()) AplicaMascara(caixa, mascara);
+namespace {
+
+// Shows the field in the widget now, whenever it changes, and whenever the
+// row is loaded or left.
+template <typename W, typename F>
+void AcompanhaCampo(W* w, RegistroEditado& registro, const std::string& campo, F mostra) {
   const QString nome = QString::fromStdString(campo);
-  QPointer<QLineEdit> guarda(caixa);
-  auto mostra = [guarda, &registro, campo] {
-    if (!guarda) return;
-    const QString v = QString::fromStdString(registro.valor(campo));
-    if (ValorCaixa(guarda) == v) return;
-    guarda->setText(v);
-    // Typing into a masked box starts at its first position.
-    if (!guarda->hasFocus()) guarda->setCursorPosition(0);
-  };
-  QObject::connect(&registro, &RegistroEditado::campoAlterado, caixa, [mostra, nome](const QString& c) {
+  QObject::connect(&registro, &RegistroEditado::campoAlterado, w, [mostra, nome](const QString& c) {
     if (c == nome) mostra();
   });
-  QObject::connect(&registro, &RegistroEditado::estadoAlterado, caixa, mostra);
-  QObject::connect(caixa, &QLineEdit::textEdited, caixa, [guarda, &registro, campo] {
-    if (guarda && registro.editando()) registro.define(campo, ValorCaixa(guarda).toStdString());
-  });
+  QObject::connect(&registro, &RegistroEditado::estadoAlterado, w, mostra);
   mostra();
 }
 
-void LigaCampo(QCheckBox* marca, RegistroEditado& registro, const std::string& campo) {
-  const QString nome = QString::fromStdString(campo);
-  QPointer<QCheckBox> guarda(marca);
-  auto mostra = [guarda, &registro, campo] {
-    if (guarda) guarda->setChecked(registro.valor(campo) == "1");
+}  // namespace
+
+void LigaCampo(QLineEdit* caixa, RegistroEditado& registro, const std::string& campo, std::string_view mascara) {
+  if (!mascara.empty()) AplicaMascara(caixa, mascara);
+  LigaCampo(caixa, registro, campo,
+            ConversaoCampo{[](const std::string& v) { return QString::fromStdString(v); },
+                           [](const QLineEdit& c) { return std::optional(ValorCaixa(&c).toStdString()); }});
+}
+
+void LigaCampo(QLineEdit* caixa, RegistroEditado& registro, const std::string& campo, ConversaoCampo conversao) {
+  QPointer<QLineEdit> guarda(caixa);
+  auto mostra = [guarda, &registro, campo, conversao] {
+    if (!guarda) return;
+    const std::string v = registro.valor(campo);
+    // The box already says it: typing must not be undone under the cursor.
+    if (conversao.armazena(*guarda) == v) return;
+    guarda->setText(conversao.exibe(v));
+    // Typing into a masked box starts at its first position.
+    if (!guarda->hasFocus()) guarda->setCursorPosition(0);
   };
-  QObject::connect(&registro, &RegistroEditado::campoAlterado, marca, [mostra, nome](const QString& c) {
-    if (c == nome) mostra();
+  QObject::connect(caixa, &QLineEdit::textEdited, caixa, [guarda, &registro, campo, conversao] {
+    if (!guarda || !registro.editando()) return;
+    if (auto v = conversao.armazena(*guarda)) registro.define(campo, *v);
   });
-  QObject::connect(&registro, &RegistroEditado::estadoAlterado, marca, mostra);
+  AcompanhaCampo(caixa, registro, campo, mostra);
+}
+
+void LigaCampo(QCheckBox* marca, RegistroEditado& registro, const std::string& campo, std::string marcado,
+               std::string desmarcado) {
+  QPointer<QCheckBox> guarda(marca);
   // Only the user's clicks write: showing the field must not post it.
-  QObject::connect(marca, &QCheckBox::clicked, marca, [&registro, campo](bool marcado) {
-    if (registro.editando()) registro.define(campo, marcado ? "1" : "0");
+  QObject::connect(marca, &QCheckBox::clicked, marca, [&registro, campo, marcado, desmarcado](bool m) {
+    if (registro.editando()) registro.define(campo, m ? marcado : desmarcado);
   });
-  mostra();
+  AcompanhaCampo(marca, registro, campo, [guarda, &registro, campo, marcado] {
+    if (guarda) guarda->setChecked(registro.valor(campo) == marcado);
+  });
+}
+
+void LigaCampo(QComboBox* lista, RegistroEditado& registro, const std::string& campo) {
+  QPointer<QComboBox> guarda(lista);
+  QObject::connect(lista, &QComboBox::activated, lista, [guarda, &registro, campo](int i) {
+    if (guarda && registro.editando()) registro.define(campo, guarda->itemData(i).toString().toStdString());
+  });
+  AcompanhaCampo(lista, registro, campo, [guarda, &registro, campo] {
+    if (guarda) guarda->setCurrentIndex(guarda->findData(QString::fromStdString(registro.valor(campo))));
+  });
+}
+
+void LigaCampo(QButtonGroup* grupo, RegistroEditado& registro, const std::string& campo,
+               std::map<int, std::string> codigos) {
+  QPointer<QButtonGroup> guarda(grupo);
+  QObject::connect(grupo, &QButtonGroup::idClicked, grupo, [&registro, campo, codigos](int id) {
+    auto it = codigos.find(id);
+    if (it != codigos.end() && registro.editando()) registro.define(campo, it->second);
+  });
+  AcompanhaCampo(grupo, registro, campo, [guarda, &registro, campo, codigos] {
+    if (!guarda) return;
+    const std::string v = registro.valor(campo);
+    int id = -1;
+    for (const auto& [i, c] : codigos)
+      if (c == v) id = i;
+    if (QAbstractButton* b = guarda->button(id)) {
+      b->setChecked(true);
+      return;
+    }
+    // An exclusive group keeps one button checked unless told otherwise.
+    const bool exclusivo = guarda->exclusive();
+    guarda->setExclusive(false);
+    for (QAbstractButton* b : guarda->buttons()) b->setChecked(false);
+    guarda->setExclusive(exclusivo);
+  });
 }
 
 }  // namespace vornex::gui

@@ -4,6 +4,8 @@
 // and the lookup dialogs write into it, and the post goes to the table.
 #include <QObject>
 #include <QString>
+#include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,7 +13,9 @@
 #include "data/linha.h"
 #include "toolkit/mascara.h"
 
+class QButtonGroup;
 class QCheckBox;
+class QComboBox;
 class QLineEdit;
 
 namespace vornex {
@@ -51,13 +55,33 @@ class RegistroEditado : public QObject {
   Linha atual_;
 };
 
+// How a box shows a field and what it writes back. `armazena` answers
+// nullopt for a text that is no value (yet): the field keeps what it had.
+struct ConversaoCampo {
+  std::function<QString(const std::string& valor)> exibe;
+  std::function<std::optional<std::string>(const QLineEdit& caixa)> armazena;
+};
+
 // Binds an edit box to a field: the box shows the field through its mask and
 // every edit writes the field back (without the mask's literals when the mask
 // says so). Changes of the field from elsewhere (a lookup dialog) show in the
 // box. The box belongs to the caller.
 void LigaCampo(QLineEdit* caixa, RegistroEditado& registro, const std::string& campo,
                std::string_view mascara = {});
-// A logical field on a check box: checked is true.
-void LigaCampo(QCheckBox* marca, RegistroEditado& registro, const std::string& campo);
+// The same with a conversion between the field and the box's text.
+void LigaCampo(QLineEdit* caixa, RegistroEditado& registro, const std::string& campo,
+               ConversaoCampo conversao);
+// A check box: checked is `marcado`, unchecked `desmarcado` (a logical
+// column by default).
+void LigaCampo(QCheckBox* marca, RegistroEditado& registro, const std::string& campo,
+               std::string marcado = "1", std::string desmarcado = "0");
+// A drop-down list whose items carry their codes as item data: the field
+// selects the item of its code (none for an unknown code) and choosing an
+// item writes its code.
+void LigaCampo(QComboBox* lista, RegistroEditado& registro, const std::string& campo);
+// Radio buttons: each button's id in the group stands for a code; a code of
+// no button leaves every button unchecked.
+void LigaCampo(QButtonGroup* grupo, RegistroEditado& registro, const std::string& campo,
+               std::map<int, std::string> codigos);
 
 }  // namespace vornex::gui

@@ -118,6 +118,10 @@ TEST(Texto, ContagemEConversao) {
   for (const char* ruim : {"", "12a", "1,5", "+", "-", "+-1", "1 2", "9223372036854775808"})
     EXPECT_EQ(ValorInteiro(ruim), 0) << ruim;
   EXPECT_EQ(Maior(3, -4), 3);
+
+  // Only ASCII letters change: the bytes of an accented letter stay whole.
+  EXPECT_EQ(Maiusculas("rua são joão, 12-b"), "RUA SãO JOãO, 12-B");
+  EXPECT_TRUE(IgualSemCaixa("Bd8Emp.px", "BD8EMP.PX"));
 }
 
 TEST(Texto, PreenchimentoELimpeza) {
