@@ -50,7 +50,7 @@ std::string MensagemErroBackup(std::string_view texto);
 
 // A volume is started only with this much free space, and leaves some of it.
 inline constexpr std::uint64_t kEspacoMinimoVolume = 50000;
-inline constexpr std::uint64_t kReservaVolume = 20000;
+inline constexpr std::uint64_t kReservaVolumeCopia = 20000;
 // The MaxSize for a volume on a drive with `espacoLivre` bytes free; empty
 // when the drive does not offer the minimum.
 std::optional<std::int64_t> TamanhoVolumeLivre(std::uint64_t espacoLivre);
