@@ -46,10 +46,7 @@ nlohmann::json LinhasEstruturaJson(const std::vector<ErroEstrutura>& erros) {
 
 void Executa(const Opcoes& o, Contexto& ctx) {
   const fs::path arquivo = fs::absolute(o.arquivo);
-  std::error_code ec;
-  if (!fs::is_regular_file(arquivo, ec))
-    throw ErroComando("O arquivo especificado não existe. Verifique o caminho e o nome do arquivo. (" +
-                      arquivo.string() + ")");
+  ExigeArquivoEntrada(arquivo);
   Conexao c = AbreDeclaracao(ctx);
 
   TAnaliseEstrutura analise(c);

@@ -66,10 +66,7 @@ bool CodigoDeRegra(const std::string& co) {
 
 void Executa(const Opcoes& o, Contexto& ctx) {
   const fs::path arquivo = fs::absolute(o.arquivo);
-  std::error_code ec;
-  if (!fs::is_regular_file(arquivo, ec))
-    throw ErroComando("O arquivo especificado não existe. Verifique o caminho e o nome do arquivo. (" +
-                      arquivo.string() + ")");
+  ExigeArquivoEntrada(arquivo);
   Conexao c = AbreDeclaracao(ctx);
   const Catalogo catalogo = relatorio::CatalogoDaConexao(c);
   const ModoImportacao modo = ModoDoTexto(TextoModoImportacao(o.anoAnterior));

@@ -4,6 +4,7 @@
 
 #include "data/indexacao.h"
 #include "data/pasta_dados.h"
+#include "platform/arquivo_entrada.h"
 
 namespace vornex::cli {
 namespace {
@@ -23,10 +24,20 @@ class DialogosErro : public Dialogos {
 
 }  // namespace
 
-Conexao AbreDeclaracao(Contexto& ctx) {
+void ExigeArquivoEntrada(const std::filesystem::path& arquivo) {
+  const auto p = VerificaArquivoEntrada(arquivo);
+  if (!p) return;
+  if (p->inexistente)
+    throw ErroComando("O arquivo especificado não existe. Verifique o caminho e o nome do arquivo. (" +
+                      arquivo.string() + ")");
+  throw ErroComando(p->texto);
+}
+
+Conexao AbreDeclaracao(Contexto& ctx, TravaPastaDados::Modo modo) {
   return ComErroComando([&] {
     const std::filesystem::path pasta = ResolvePastaDados(ctx.pastaDados);
     if (AbreOuInicializaPastaDados(pasta)) ctx.err << "Pasta de dados inicializada: " << pasta.string() << "\n";
+    if (!ctx.trava) ctx.trava = std::make_unique<TravaPastaDados>(pasta, modo);
     DialogosErro dialogos(ctx.err);
     if (!VerificaArquivosDados(pasta, dialogos)) throw ErroComando(kTextoFaltamArquivos);
     return AbreZema2004(pasta);
