@@ -36,6 +36,7 @@ testes() {
   # The same tests again with AddressSanitizer and UndefinedBehaviorSanitizer.
   compila build-san -DCMAKE_BUILD_TYPE=Debug -DVORNEX_SANITIZE=ON -DVORNEX_BENCH=OFF
   (cd build-san && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+     LSAN_OPTIONS="suppressions=$PWD/../tests/lsan.supp" \
      ctest --output-on-failure -j "$(nproc)")
 }
 

@@ -16,6 +16,7 @@
 #include "data/referencia.h"
 #include "data/tabelas.h"
 #include "data/tabelas_trabalho.h"
+#include "data/trava_pasta.h"
 #include "declfile/analise_estrutura.h"
 
 namespace vornex::fuzz {
@@ -77,7 +78,8 @@ inline int AnalisaArquivoQualquer(const std::uint8_t* dados, std::size_t tamanho
   std::error_code ec;
   for (const auto& d : fs::directory_iterator(p.raiz / "dados")) {
     const std::string n = d.path().filename().string();
-    if (n != kArquivoDeclaracao && n != kArquivoReferencia && n != kArquivoTrabalho) std::abort();
+    if (n != kArquivoDeclaracao && n != kArquivoReferencia && n != kArquivoTrabalho && n != kArquivoTrava)
+      std::abort();
   }
   return 0;
 }

@@ -28,7 +28,7 @@ void Traduz(CLI::App& app) {
 }  // namespace
 
 int Executa(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  Contexto ctx{out, err, {}};
+  Contexto ctx{out, err, {}, kSaidaOk, nullptr};
   CLI::App app{"VORNEX - declaração ZEMA, ano-base 2004", "vornex-cli"};
   Traduz(app);
   app.require_subcommand(1);

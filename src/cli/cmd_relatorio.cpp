@@ -85,7 +85,7 @@ void Executa(const Opcoes& o, Contexto& ctx) {
     throw ErroComando("--completo, --resumido, --estab e --vinculo valem só para o relatório declaracao");
 
   std::unique_ptr<Conexao> c;
-  auto abre = [&] { c = std::make_unique<Conexao>(AbreDeclaracao(ctx)); };
+  auto abre = [&] { c = std::make_unique<Conexao>(AbreDeclaracao(ctx, TravaPastaDados::Modo::Compartilhada)); };
   // A pass that found nothing may leave no table at all (the consistency
   // check and the analyser create theirs on the first finding).
   std::string ausente;

@@ -3,10 +3,13 @@
 #include <CLI/CLI.hpp>
 
 #include <functional>
+#include <memory>
 #include <ostream>
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "data/trava_pasta.h"
 
 namespace vornex::cli {
 
@@ -22,6 +25,9 @@ struct Contexto {
   std::ostream& err;
   std::string pastaDados;  // --dados; empty means the user's default folder
   int saida = kSaidaOk;
+  // The data folder's lock, held from the opening of the folder to the end
+  // of the command, so that its passes run as one.
+  std::unique_ptr<TravaPastaDados> trava;
 };
 
 // Thrown by a command that cannot do its work; reported on stderr, exit 2.

@@ -23,10 +23,11 @@ class DialogosErro : public Dialogos {
 
 }  // namespace
 
-Conexao AbreDeclaracao(Contexto& ctx) {
+Conexao AbreDeclaracao(Contexto& ctx, TravaPastaDados::Modo modo) {
   return ComErroComando([&] {
     const std::filesystem::path pasta = ResolvePastaDados(ctx.pastaDados);
     if (AbreOuInicializaPastaDados(pasta)) ctx.err << "Pasta de dados inicializada: " << pasta.string() << "\n";
+    if (!ctx.trava) ctx.trava = std::make_unique<TravaPastaDados>(pasta, modo);
     DialogosErro dialogos(ctx.err);
     if (!VerificaArquivosDados(pasta, dialogos)) throw ErroComando(kTextoFaltamArquivos);
     return AbreZema2004(pasta);

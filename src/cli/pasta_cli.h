@@ -1,14 +1,18 @@
 #pragma once
 // The data folder as the commands that read or change the declaration open
 // it: a new folder is initialised first, a damaged one refused.
+#include <filesystem>
+
 #include "comando.h"
 #include "data/banco.h"
 
 namespace vornex::cli {
 
-// The connection over the folder of --dados (or the user's default). Every
-// failure becomes ErroComando (exit 2) with the reason.
-Conexao AbreDeclaracao(Contexto& ctx);
+// The connection over the folder of --dados (or the user's default), with
+// the folder's lock taken for the rest of the command (exclusive unless the
+// command only reads). Every failure, another pass using the folder
+// included, becomes ErroComando (exit 2) with the reason.
+Conexao AbreDeclaracao(Contexto& ctx, TravaPastaDados::Modo modo = TravaPastaDados::Modo::Exclusiva);
 
 // Runs `f` turning database and other errors into ErroComando.
 template <class F>

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "apoio_cli.h"
+#include "data/pasta_dados.h"
 
 namespace {
 
@@ -18,20 +20,32 @@ using Saida = teste::SaidaCli;
 
 Saida Roda(const std::vector<std::string>& args) { return teste::RodaCli(args); }
 
+long long Conta(const std::string& pasta) {
+  sqlite3* db = nullptr;
+  sqlite3_open_v2((pasta + "/declaracao.db").c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+  sqlite3_stmt* st = nullptr;
+  sqlite3_prepare_v2(db, "SELECT count(*) FROM Bd8emp", -1, &st, nullptr);
+  const long long n = sqlite3_step(st) == SQLITE_ROW ? sqlite3_column_int64(st, 0) : -1;
+  sqlite3_finalize(st);
+  sqlite3_close(db);
+  return n;
+}
+
 class BackupCli : public testing::Test {
  protected:
   void SetUp() override {
     std::string modelo = (fs::temp_directory_path() / "vornex-cli-backup-XXXXXX").string();
     pasta_ = ::mkdtemp(modelo.data());
     fs::create_directories(pasta_ / "dados");
+    vornex::CriaArquivoDeclaracaoVazio(pasta_ / "dados" / "declaracao.db");
     sqlite3* db = nullptr;
     sqlite3_open((pasta_ / "dados" / "declaracao.db").c_str(), &db);
     sqlite3_exec(db,
-                 "CREATE TABLE Bd8emp (NuInscricao TEXT, Dados BLOB); CREATE TABLE Bd8vinc (NuPis TEXT);"
-                 "CREATE TABLE BD8Resp (NoResponsavel TEXT);"
-                 "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 80) "
-                 "INSERT INTO Bd8emp SELECT i, randomblob(1000) FROM n;"
-                 "INSERT INTO BD8Resp VALUES ('Maria');",
+                 "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 1000) "
+                 "INSERT INTO Bd8emp (AnBase, CoCgcCeiEstabelecimento, NoRazaoEstabelecimento, EdEstabelecimento, "
+                 "NoMunicEstabelecimento) SELECT '2004', printf('%014d', i), hex(randomblob(26)), "
+                 "hex(randomblob(20)), hex(randomblob(15)) FROM n;"
+                 "INSERT INTO BD8Resp (NoResponsavelArquivo) VALUES ('Maria');",
                  nullptr, nullptr, nullptr);
     sqlite3_close(db);
   }
@@ -54,7 +68,8 @@ TEST_F(BackupCli, GravaERestauraEmVolumes) {
   ASSERT_EQ(r.codigo, 0) << r.err;
   EXPECT_EQ(r.out, "Restauração da cópia bem sucedida.\n");
   EXPECT_NE(r.err.find("Progresso restauração da cópia de segurança: 100%"), std::string::npos);
-  EXPECT_EQ(fs::file_size(p("nova/declaracao.db")), fs::file_size(p("dados/declaracao.db")));
+  EXPECT_EQ(Conta(p("nova")), 1000);
+  EXPECT_TRUE(fs::exists(p("nova/referencia.db")));
 
   fs::remove(p("copia.002"));
   auto falta = Roda({"--dados", p("nova"), "restaurar", p("copia.BKP")});
@@ -71,7 +86,15 @@ TEST_F(BackupCli, FalhasSaemComDoisEOTexto) {
     std::string texto;
   };
   std::ofstream(p("lixo.BKP")) << "lixo";
+  fs::create_directory(p("pasta.BKP"));
+  ASSERT_EQ(::mkfifo(p("fifo").c_str(), 0600), 0);
+  // A folder or a FIFO is named as such, never read (a FIFO would block).
+  const std::string pasta = "O arquivo " + p("pasta.BKP") + " é uma pasta, não um arquivo.";
+  const std::string fifo = "O arquivo " + p("fifo") + " é um FIFO, não um arquivo comum.";
   const std::vector<Caso> casos = {
+      {{"--dados", p("dados"), "restaurar", p("pasta.BKP")}, pasta},
+      {{"--dados", p("dados"), "analisar", p("pasta.BKP")}, pasta},
+      {{"--dados", p("dados"), "importar", p("fifo"), "--todos"}, fifo},
       {{"--dados", p("vazia"), "backup", p("c.BKP")},
        "Ocorreu um erro durante o processo de backup: [Cannot read file]."},
       {{"--dados", p("dados"), "backup", p("c.zip")}, "Extensao inválida de arquivo de backup."},

@@ -9,6 +9,12 @@
 #include "arquivo_zema.h"
 #include "apoio_cli.h"
 #include "data/banco.h"
+#include "data/trava_pasta.h"
+#include "morte.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/wait.h>
 
 namespace {
 
@@ -74,6 +80,59 @@ TEST_F(Importar, DuasVezesOMesmoArquivoNadaAcrescentaNaSegunda) {
   EXPECT_EQ(j[0]["NuTotalImportados"], "0");
   EXPECT_EQ(j[1]["CoImp"], "1501");
   EXPECT_EQ(conta("SELECT count(*) FROM Bd8vinc"), 3);
+}
+
+// Two imports on one folder: the second is refused at once with a clear
+// message, and the first one imports everything of its own file.
+TEST_F(Importar, DuasAoMesmoTempoNaMesmaPasta) {
+  const auto primeiro = arquivo({{kCnpjA, 6000}});
+  const fs::path copia = pasta_ / "primeiro";
+  fs::rename(primeiro, copia);
+  const auto segundo = arquivo({{kCnpjB, 5}});
+  const pid_t filho = ::fork();
+  if (filho == 0) ::_exit(roda({copia.string(), "--todos"}).codigo);
+  ASSERT_GT(filho, 0);
+  // Until the first one holds the folder.
+  const fs::path trava = dados() / vornex::kArquivoTrava;
+  bool ocupada = false;
+  for (int i = 0; i < 20000 && !ocupada; ++i) {
+    const int fd = ::open(trava.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd >= 0) {
+      ocupada = ::flock(fd, LOCK_SH | LOCK_NB) != 0;
+      ::close(fd);
+    }
+    if (!ocupada) ::usleep(500);
+  }
+  ASSERT_TRUE(ocupada);
+  const auto r = roda({segundo, "--todos"});
+  int estado = 0;
+  ::waitpid(filho, &estado, 0);
+  EXPECT_EQ(r.codigo, 2);
+  EXPECT_NE(r.err.find(vornex::MensagemPastaEmUso(dados())), std::string::npos) << r.err;
+  ASSERT_TRUE(WIFEXITED(estado));
+  EXPECT_EQ(WEXITSTATUS(estado), 0);
+  EXPECT_EQ(conta("SELECT count(*) FROM Bd8vinc"), 6000);
+  EXPECT_EQ(conta("SELECT count(*) FROM Bd8emp WHERE CoCgcCeiEstabelecimento = '" + kCnpjB + "'"), 0);
+}
+
+// Killed at any moment, an import leaves sound databases holding all of its
+// links or none of them.
+TEST_F(Importar, MortaAQualquerMomento) {
+  const auto a = arquivo({{kCnpjA, 3000}});
+  const fs::path medida = pasta_ / "medida";
+  teste::CopiaPastaInicializada(medida);
+  auto importa = [&] { return roda({a, "--todos"}).codigo; };
+  const auto duracao = teste::Duracao(
+      [&] { return teste::RodaCli({"--dados", medida.string(), "importar", a, "--todos"}).codigo; });
+  for (const auto quando : teste::PontosDeMorte(duracao)) {
+    teste::MataDepois(importa, quando);
+    for (const char* db : {vornex::kArquivoDeclaracao, vornex::kArquivoTrabalho}) {
+      vornex::Conexao c = vornex::Conexao::Abre(dados() / db);
+      EXPECT_EQ(vornex::Consulta(c, "PRAGMA integrity_check").primeira().value()[0], "ok") << db;
+    }
+    const long long n = conta("SELECT count(*) FROM Bd8vinc");
+    EXPECT_TRUE(n == 0 || n == 3000) << n;
+  }
 }
 
 TEST_F(Importar, EscolhaPorEstabelecimento) {

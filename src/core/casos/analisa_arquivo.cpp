@@ -1,5 +1,7 @@
 #include "casos/analisa_arquivo.h"
 
+#include "platform/arquivo_entrada.h"
+
 #include <system_error>
 
 #include "common/versao.h"
@@ -10,9 +12,10 @@ namespace vornex {
 namespace fs = std::filesystem;
 
 bool ArquivoParaAnalise(const fs::path& arquivo, std::string& falha) {
-  std::error_code ec;
-  if (fs::is_regular_file(arquivo, ec)) return true;
-  falha = std::string(kTextoArquivoInexistente) + " (" + arquivo.string() + ")";
+  const auto problema = VerificaArquivoEntrada(arquivo);
+  if (!problema) return true;
+  falha = problema->inexistente ? std::string(kTextoArquivoInexistente) + " (" + arquivo.string() + ")"
+                                : problema->texto;
   return false;
 }
 

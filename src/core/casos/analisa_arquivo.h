@@ -18,8 +18,9 @@ namespace vornex {
 inline constexpr std::string_view kTextoArquivoInexistente =
     "O arquivo especificado não existe. Verifique o caminho e o nome do arquivo.";
 
-// False, with `falha` kTextoArquivoInexistente followed by the path in
-// parentheses, when `arquivo` is no regular file.
+// False, with `falha` saying why, when `arquivo` is not a readable regular
+// file: kTextoArquivoInexistente and the path in parentheses when nothing
+// has that name.
 bool ArquivoParaAnalise(const std::filesystem::path& arquivo, std::string& falha);
 
 struct PedidoAnaliseArquivo {

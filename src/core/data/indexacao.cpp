@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "data/pasta_dados.h"
+#include "data/trava_pasta.h"
 
 namespace vornex {
 
@@ -98,11 +99,18 @@ bool VerificaArquivosDados(const fs::path& pasta, Dialogos& dialogos) {
 }
 
 ResultadoIndexacao IndexaArquivos(Conexao& c, Dialogos& dialogos, ProgressoIndexacao& progresso) {
+  const TravaPastaDados trava(c);
   progresso.inicia(static_cast<int>(kPassos.size()));
   for (const auto& p : kPassos) {
     const auto* i = IndiceRecriavelDe(p.arquivoIndice);
     if (!p.conjunto.empty()) progresso.fechaConjunto(p);
-    bool ok = RecriaIndice(c, dialogos, p.arquivoIndice, i->nome, i->campos, i->opcoes);
+    // A folder that cannot be written, a damaged file or a table without the
+    // index's columns all end the pass the same way.
+    bool ok = false;
+    try {
+      ok = RecriaIndice(c, dialogos, p.arquivoIndice, i->nome, i->campos, i->opcoes);
+    } catch (const ErroBanco&) {
+    }
     if (!ok) {
       Mostra(dialogos, TipoDialogo::Erro, "Arquivos com problemas. Reinstale novamente o sistema VORNEX2004.");
       if (p.reabre) progresso.reabreConjunto(p);

@@ -402,6 +402,19 @@ void AdicionaIndice(Conexao& c, std::string_view tabela, const DefinicaoIndice& 
   auto campos = SeparaCampos(indice.campos);
   if (campos.empty())
     throw ErroBanco(kErroInstrucao, DescricaoErro(kErroInstrucao) + ": índice sem campos: " + indice.campos);
+  // A quoted name that is not a column would be taken as a text constant and
+  // index nothing: every field must be a column of the table.
+  {
+    Consulta q(c, "SELECT count(*) FROM pragma_table_info(?1, ?2) WHERE name = ?3 COLLATE NOCASE");
+    q.defineTexto(1, NomeGuardado(c, std::string(EsquemaBanco(*arquivo)), "table", tabela))
+        .defineTexto(2, EsquemaBanco(*arquivo));
+    for (const auto& campo : campos) {
+      q.defineTexto(3, campo);
+      if (q.escalar() == 0)
+        throw ErroBanco(kErroCampoInexistente,
+                        DescricaoErro(kErroCampoInexistente) + ": " + std::string(tabela) + "." + campo);
+    }
+  }
   std::string sql = indice.opcoes.primario ? "CREATE UNIQUE INDEX " : "CREATE INDEX ";
   sql += std::string(EsquemaBanco(*arquivo)) + "." + Identificador(ArquivoDoIndice(c, tabela, indice));
   sql += " ON " + Identificador(tabela) + " (";

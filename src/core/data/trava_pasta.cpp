@@ -48,7 +48,14 @@ ErroPastaEmUso::ErroPastaEmUso(const fs::path& pasta) : std::runtime_error(Mensa
 
 TravaPastaDados::TravaPastaDados(const fs::path& pasta, Modo modo) {
   const fs::path arquivo = pasta / kArquivoTrava;
-  const int fd = ::open(arquivo.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
+  int fd = ::open(arquivo.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
+  if (fd < 0 && (errno == EACCES || errno == EROFS || errno == EPERM)) {
+    // A folder this process cannot write: an existing lock file still
+    // works read-only; without one, nothing is held, and any pass that
+    // tries to write there fails on its own.
+    fd = ::open(arquivo.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0 && errno == ENOENT) return;
+  }
   if (fd < 0)
     throw std::runtime_error("não foi possível abrir " + arquivo.string() + ": " + std::strerror(errno));
   struct stat st {};
@@ -84,6 +91,7 @@ TravaPastaDados::TravaPastaDados(const fs::path& pasta, Modo modo) {
 TravaPastaDados::TravaPastaDados(Conexao& c, Modo modo) : TravaPastaDados(c.diretorio(), modo) {}
 
 TravaPastaDados::~TravaPastaDados() {
+  if (chave_.empty()) return;
   std::lock_guard<std::mutex> g(Guarda());
   auto it = Posses().find(chave_);
   if (it == Posses().end()) return;

@@ -14,7 +14,9 @@
 #include "data/banco.h"
 #include "data/tabelas.h"
 #include "data/tabelas_trabalho.h"
+#include "data/trava_pasta.h"
 #include "declfile/layout.h"
+#include "platform/arquivo_entrada.h"
 
 namespace vornex {
 
@@ -704,6 +706,7 @@ int TAnaliseEstrutura::AnalisaArquivo(const fs::path& arquivo, int ano, bool mod
                                       AcompanhamentoPassagem& acompanhamento, long& estabelecimentos,
                                       long& vinculos) {
   Conexao& c = e_->c;
+  const TravaPastaDados trava(c);
   const DescritoresAno descritores(AnteriorAtual ? 2003 : 2004);
   e_->pedidoInterrupcao = false;
   e_->falhaCopia.clear();
@@ -717,8 +720,10 @@ int TAnaliseEstrutura::AnalisaArquivo(const fs::path& arquivo, int ano, bool mod
   CopiaTemporaria copia{c.diretorio() / kCopiaAnalise};
   std::error_code ec;
   fs::remove(copia.caminho, ec);
-  const std::uintmax_t tamanho = fs::file_size(arquivo, ec);
-  if (ec || !Copia(arquivo, copia.caminho, tamanho, progresso)) {
+  // A folder, FIFO or device is never read: it would fail late or block.
+  const bool legivel = !VerificaArquivoEntrada(arquivo);
+  const std::uintmax_t tamanho = legivel ? fs::file_size(arquivo, ec) : 0;
+  if (!legivel || ec || !Copia(arquivo, copia.caminho, tamanho, progresso)) {
     e_->falhaCopia = "Ocorreu erro na cópia do arquivo " + arquivo.string();
     if (e_->dialogos) e_->dialogos->mostra(TipoDialogo::Aviso, Botoes::Ok, e_->falhaCopia);
     return kAnaliseErros;

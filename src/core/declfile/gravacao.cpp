@@ -11,6 +11,7 @@
 #include "data/banco.h"
 #include "data/tabela.h"
 #include "data/tabelas_trabalho.h"
+#include "data/trava_pasta.h"
 #include "declfile/selo.h"
 #include "validation/regras_declaracao.h"
 
@@ -401,6 +402,7 @@ std::string HoraAtual() {
 RelatorioGravacao GravaArquivoDeclaracao(Conexao& c, const PedidoGravacao& pedido, const Midia& primeira,
                                          InterfaceMidia& ui, AcompanhamentoPassagem& acompanhamento,
                                          const OpcoesGravacao& opcoes) {
+  const TravaPastaDados trava(c);
   Gravador g(c, pedido, primeira, ui, acompanhamento, opcoes);
   return g.executa();
 }

@@ -14,6 +14,7 @@
 #include "data/tabela.h"
 #include "data/tabelas.h"
 #include "data/tabelas_trabalho.h"
+#include "data/trava_pasta.h"
 #include "declfile/itens_lista.h"
 #include "validation/regras_estabelecimento.h"
 
@@ -403,6 +404,7 @@ constexpr auto kTempoPorConfirmacao = std::chrono::seconds(2);
 ResultadoImportacao ImportaEstabelecimentos(Conexao& c, const OpcoesImportacao& opcoes,
                                              const std::vector<ItemImportacao>& escolhidos,
                                              AcompanhamentoPassagem& acompanhamento) {
+  const TravaPastaDados trava(c);
   ResultadoImportacao r;
   if (escolhidos.empty()) {
     r.mensagem = "1301"_msg;

@@ -7,6 +7,7 @@
 #include "data/declaracao.h"
 #include "data/tabela.h"
 #include "data/tabelas_trabalho.h"
+#include "data/trava_pasta.h"
 
 namespace vornex {
 
@@ -114,6 +115,7 @@ std::vector<Linha> VinculosParaRetificacao(Conexao& c, const EstabelecimentoReti
 }
 
 NuMensagem PreparaRetificacao(Conexao& c, const SelecaoRetificacao& selecao) {
+  const TravaPastaDados trava(c);
   Tabela bd8emp(c, kTabelaEstabelecimentos);
   Tabela bd8vinc(c, kTabelaVinculos);
   Tabela te8resp(c, kTrabalhoResponsavel);

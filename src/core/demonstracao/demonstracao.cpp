@@ -14,6 +14,7 @@
 #include "data/declaracao.h"
 #include "data/referencia.h"
 #include "data/tabela.h"
+#include "data/trava_pasta.h"
 #include "validation/referencias_tabelas.h"
 #include "validation/regras_contrato.h"
 #include "validation/regras_empregado.h"
@@ -390,6 +391,7 @@ class Gerador {
 }  // namespace
 
 ResumoDemonstracao GeraDemonstracao(Conexao& c, const OpcoesDemonstracao& opcoes) {
+  const TravaPastaDados trava(c);
   return Gerador(c, opcoes).Gera();
 }
 

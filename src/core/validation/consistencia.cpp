@@ -14,6 +14,7 @@
 #include "data/referencia.h"
 #include "data/tabelas.h"
 #include "data/tabelas_trabalho.h"
+#include "data/trava_pasta.h"
 #include "validation/referencias_tabelas.h"
 #include "validation/regras_base.h"
 #include "validation/regras_contrato.h"
@@ -697,6 +698,7 @@ class Progresso {
 
 int VerificaConsistencia(Conexao& c, const Referencias& ref, const OpcoesConsistencia& opcoes,
                          AcompanhamentoPassagem& acompanhamento) {
+  const TravaPastaDados trava(c);
   const Tabelas t = TabelasDe(opcoes.origem);
   ExcluiTabela(c, kTabelaErros);
   // Filing row by row in one transaction; what was filed before an

@@ -322,6 +322,29 @@ TEST(BackupFile, ListaDeArquivosNaoERestaurada) {
   EXPECT_EQ(Arquivos(t / "r"), (std::set<std::string>{"um", "dois"}));
 }
 
+// The filter and the cap on what a restore writes: a name left out is read
+// past, and an archive that decodes to more than the cap fails with nothing
+// left behind, however little the archive itself weighs.
+TEST(BackupFile, FiltroELimiteDoQueARestauracaoGrava) {
+  PastaTemporaria t;
+  const std::string zeros = Zlib(std::string(16384, '\0'));
+  Bytes a;
+  a.cabecalho().entrada("grande").ec2();
+  for (int i = 0; i < 64; ++i) a.i32(static_cast<std::int32_t>(zeros.size())).raw(zeros);  // 1 MiB decoded
+  a.i32(0).arquivo("pequeno", "abc").i32(0).grava(t / "a.bkp");
+
+  TBackupFile b;
+  b.MaxRestoreSize(100000);
+  b.RestoreFilter([](const std::string& nome) { return nome == "pequeno"; });
+  ASSERT_TRUE(b.Restore(t / "a.bkp", t / "r"));
+  EXPECT_EQ(Arquivos(t / "r"), std::set<std::string>{"pequeno"});
+
+  b.RestoreFilter({});
+  EXPECT_FALSE(b.Restore(t / "a.bkp", t / "s"));
+  EXPECT_EQ(b.ErrorCode(), kErroTipoBackup);
+  EXPECT_TRUE(!fs::exists(t / "s") || fs::is_empty(t / "s"));
+}
+
 TEST(BackupFile, InterrupcaoPeloEvento) {
   PastaTemporaria t;
   Grava(t / "f", Aleatorio(40000));

@@ -8,6 +8,7 @@
 #include <set>
 
 #include "auxiliar.h"
+#include "morte.h"
 #include "data/banco.h"
 #include "data/pasta_dados.h"
 
@@ -316,6 +317,109 @@ TEST(CopiaSeguranca, ArquivoQueNaoEArquivoComum) {
   const auto r = RestauraCopiaSeguranca(t / "dados", t / "c.BKP");
   EXPECT_FALSE(r.ok);
   EXPECT_EQ(r.detalhe, "Cannot read archive");
+}
+
+// The volumes of an archive, as bytes.
+std::vector<std::string> Volumes(const fs::path& arquivo) {
+  std::vector<std::string> r;
+  for (int v = 1; fs::exists(NomeVolume(arquivo, v)); ++v) r.push_back(Le(NomeVolume(arquivo, v)));
+  return r;
+}
+
+bool Integra(const fs::path& db) {
+  sqlite3* c = nullptr;
+  sqlite3_open_v2(db.c_str(), &c, SQLITE_OPEN_READWRITE, nullptr);
+  sqlite3_stmt* st = nullptr;
+  sqlite3_prepare_v2(c, "PRAGMA integrity_check", -1, &st, nullptr);
+  const bool ok = sqlite3_step(st) == SQLITE_ROW && std::string(reinterpret_cast<const char*>(sqlite3_column_text(st, 0))) == "ok";
+  sqlite3_finalize(st);
+  sqlite3_close(c);
+  return ok;
+}
+
+// A backup that is killed, or stopped by a full medium, leaves the earlier
+// archive whole and restorable; links at temporary names are never written
+// through.
+TEST(CopiaSeguranca, BackupMortoOuSemEspacoNaoDestroiACopiaAnterior) {
+  PastaTemporaria t;
+  CriaDeclaracao(t / "dados", 200000);
+  ASSERT_TRUE(GravaCopiaSeguranca(t / "dados", t / "c.BKP", 40000).ok);
+  const auto antigos = Volumes(t / "c.BKP");
+  ASSERT_GE(antigos.size(), 3u);
+  const auto linhasAntigas = Linhas(t / "dados");
+  CriaDeclaracao(t / "nova", 200000);
+
+  Grava(t / "alvo", "não mexa");
+  for (const char* nome : {"c.BKP.parcial", "c.002.parcial", ".c.BKP.parcial-XXXXXX", ".c.002.parcial-XXXXXX"})
+    fs::create_symlink(t / "alvo", t / nome);
+  auto intacta = [&] {
+    EXPECT_TRUE(Volumes(t / "c.BKP") == antigos);
+    EXPECT_EQ(Le(t / "alvo"), "não mexa");
+    for (const char* nome : {"c.BKP.parcial", "c.002.parcial", ".c.BKP.parcial-XXXXXX", ".c.002.parcial-XXXXXX"})
+      EXPECT_TRUE(fs::is_symlink(t / nome)) << nome;
+    const auto r = RestauraCopiaSeguranca(t / "restaurada", t / "c.BKP");
+    EXPECT_TRUE(r.ok) << r.detalhe;
+    EXPECT_EQ(Linhas(t / "restaurada"), linhasAntigas);
+  };
+
+  {  // The medium is full at volume 3.
+    struct Cheio : EventosBackup {
+      void OnNeedDisk(TBackupFile&, int disco, bool& continua) override { continua = disco < 3; }
+    } cheio;
+    EXPECT_FALSE(GravaCopiaSeguranca(t / "nova", t / "c.BKP", 40000, &cheio).ok);
+    intacta();
+  }
+  auto backup = [&] { return GravaCopiaSeguranca(t / "nova", t / "c.BKP", 40000).ok ? 0 : 1; };
+  const auto duracao = teste::Duracao([&] { return GravaCopiaSeguranca(t / "nova", t / "x.BKP", 40000).ok ? 0 : 1; });
+  int mortes = 0;
+  for (const auto quando : teste::PontosDeMorte(duracao)) {
+    const auto fim = teste::MataDepois(backup, quando);
+    if (!fim.morto) break;  // the last points may fall after the end
+    ++mortes;
+    intacta();
+    EXPECT_TRUE(Integra(t / "dados" / kArquivoDeclaracao));
+  }
+  EXPECT_GT(mortes, 0);
+  // The next backup clears the leftovers, never the links.
+  ASSERT_TRUE(GravaCopiaSeguranca(t / "nova", t / "c.BKP", 40000).ok);
+  EXPECT_EQ(Le(t / "alvo"), "não mexa");
+  for (const auto& e : fs::directory_iterator(*t)) {
+    const std::string nome = e.path().filename().string();
+    if (nome.starts_with(".c.")) {
+      EXPECT_TRUE(e.is_symlink()) << nome;
+    }
+  }
+  EXPECT_FALSE(fs::exists(t / "nova" / "Work"));
+}
+
+// A restore killed at any moment leaves the declaration sound, with its old
+// rows or the new ones.
+TEST(CopiaSeguranca, RestauracaoMortaDeixaAsLinhasAntigasOuAsNovas) {
+  PastaTemporaria t;
+  CriaDeclaracao(t / "outra", 200000);
+  ASSERT_TRUE(GravaCopiaSeguranca(t / "outra", t / "c.BKP", 0).ok);
+  CriaDeclaracao(t / "dados");
+  const auto antigas = Linhas(t / "dados"), novas = Linhas(t / "outra");
+  auto restaura = [&] { return RestauraCopiaSeguranca(t / "dados", t / "c.BKP").ok ? 0 : 1; };
+  const auto duracao = teste::Duracao([&] { return RestauraCopiaSeguranca(t / "d2", t / "c.BKP").ok ? 0 : 1; });
+  int mortes = 0;
+  for (const auto quando : teste::PontosDeMorte(duracao)) {
+    const auto fim = teste::MataDepois(restaura, quando);
+    mortes += fim.morto;
+    EXPECT_TRUE(Integra(t / "dados" / kArquivoDeclaracao));
+    const auto agora = Linhas(t / "dados");
+    EXPECT_TRUE(agora == antigas || agora == novas);
+    if (agora == novas) {  // start again from the old rows
+      fs::remove(t / "dados" / kArquivoDeclaracao);
+      CriaDeclaracao(t / "dados");
+    }
+  }
+  EXPECT_GT(mortes, 0);
+  // The next pass clears the work folder a killed one left.
+  ASSERT_TRUE(RestauraCopiaSeguranca(t / "dados", t / "c.BKP").ok);
+  EXPECT_FALSE(fs::exists(t / "dados" / "Work"));
+  for (const auto& e : fs::directory_iterator(t / "dados"))
+    EXPECT_FALSE(e.path().filename().string().starts_with(".declaracao.db.parcial-")) << e.path();
 }
 
 TEST(CopiaSeguranca, EspacoMinimoDeUmVolume) {

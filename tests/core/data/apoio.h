@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,11 @@ class PastaTemporaria {
 inline void Escreve(const fs::path& arquivo, const std::string& texto) {
   std::ofstream f(arquivo, std::ios::binary);
   f << texto;
+}
+
+inline std::string LeArquivo(const fs::path& arquivo) {
+  std::ifstream f(arquivo, std::ios::binary);
+  return {std::istreambuf_iterator<char>(f), {}};
 }
 
 // The project's data files. Until the message catalog is in data/, a copy

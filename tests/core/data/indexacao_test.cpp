@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "apoio.h"
 #include "data/banco.h"
 #include "data/indexacao.h"
@@ -160,6 +162,42 @@ TEST_F(Indexacao, FalhaNoPassoTresParaASequencia) {
   ASSERT_EQ(dialogos.textos.size(), 2u);
   EXPECT_NE(dialogos.textos[0].find("Table is busy"), std::string::npos);
   EXPECT_EQ(dialogos.textos[1], "Arquivos com problemas. Reinstale novamente o sistema VORNEX2004.");
+}
+
+// A table without the index's columns ends the pass with the usual message
+// instead of an index over text constants.
+TEST_F(Indexacao, TabelaSemAColunaTerminaComArquivosComProblemas) {
+  struct Caso {
+    const char* nome;
+    std::function<void()> prepara;
+    int passoFalho;
+  };
+  const Caso casos[] = {
+      {"tabela sem a coluna", [&] { Executa("DROP INDEX main.\"BD8VINC.PX\"; ALTER TABLE Bd8vinc DROP COLUMN NoEmpregado"); }, 16},
+  };
+  for (const auto& caso : casos) {
+    SCOPED_TRACE(caso.nome);
+    teste::CopiaPastaInicializada(pasta_ / caso.nome);
+    const auto original = pasta();
+    std::filesystem::remove_all(original);
+    std::filesystem::rename(pasta_ / caso.nome, original);
+    caso.prepara();
+    dialogos.textos.clear();
+    ResultadoIndexacao r{};
+    ProgressoGravado p;
+    try {
+      Conexao c = AbreZema2004(pasta());
+      r = IndexaArquivos(c, dialogos, p);
+    } catch (const ErroBanco& e) {
+      ADD_FAILURE() << e.what();
+    }
+    EXPECT_FALSE(r.sucesso);
+    if (caso.passoFalho) {
+      EXPECT_EQ(r.passoFalho, caso.passoFalho);
+    }
+    ASSERT_FALSE(dialogos.textos.empty());
+    EXPECT_EQ(dialogos.textos.back(), "Arquivos com problemas. Reinstale novamente o sistema VORNEX2004.");
+  }
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "../data/apoio.h"
+#include "morte.h"
 #include "common/texto.h"
 #include "data/banco.h"
 #include "data/tabela.h"
@@ -80,7 +81,8 @@ struct MidiasTeste : vornex::InterfaceMidia {
   }
   bool confirmaInterrupcao() override { return true; }
   void avisa(AvisoMidia a, const Midia&) override { avisos.push_back(a); }
-  bool autorizaSobrescrever(const Midia&) override { return false; }
+  bool autorizaSobrescrever(const Midia&) override { return sobrescreve; }
+  bool sobrescreve = false;
 };
 
 // Asks to stop at the n-th poll (0: never).
@@ -385,6 +387,57 @@ TEST_F(Gravacao, FalhaOuInterrupcaoNaoDeixaArquivoNemProtocolo) {
       EXPECT_FALSE(fs::exists(ui_.seguintes[0].pasta / "Zema2004"));
     }
   }
+}
+
+// Killed at any moment, a run never leaves a Zema2004 that is incomplete or
+// unsealed: the medium holds the old file or the new one, whole, and the
+// databases are sound.
+TEST_F(Gravacao, MortaAQualquerMomentoNaoDeixaArquivoIncompleto) {
+  const Valores a = Estab("11222333000181", "00", true);
+  Inclui("BD8Resp", kResp);
+  Inclui("Bd8emp", a);
+  {
+    vornex::Transacao t(c_);
+    for (int i = 0; i < 4000; ++i) Inclui("Bd8vinc", Vinc(a, std::to_string(10000000000LL + i)));
+    t.confirma();
+  }
+  const Midia m = NovaMidia("m", 100'000'000);
+  ui_.sobrescreve = true;
+  auto roda = [&](const char* data) {
+    return [this, m, data] {
+      vornex::Conexao c = vornex::AbreZema2004(pasta_ / "dados");
+      auto p = Declaracao();
+      p.dataGeracao = data;
+      vornex::OpcoesGravacao o;
+      o.relogio = [] { return std::string("093005"); };
+      return static_cast<int>(vornex::GravaArquivoDeclaracao(c, p, m, ui_, vornex::SemAcompanhamento(), o).resultado);
+    };
+  };
+  ASSERT_EQ(teste::MataDepois(roda("10022005"), std::chrono::seconds(60)).codigo, 0);
+  const std::string antigo = teste::LeArquivo(m.pasta / "Zema2004");
+  ASSERT_EQ(teste::MataDepois(roda("11022005"), std::chrono::seconds(60)).codigo, 0);
+  const std::string novo = teste::LeArquivo(m.pasta / "Zema2004");
+  ASSERT_NE(antigo, novo);
+  auto integra = [&](const char* arquivo) {
+    vornex::Conexao c = vornex::Conexao::Abre(pasta_ / "dados" / arquivo);
+    return vornex::Consulta(c, "PRAGMA integrity_check").primeira().value()[0] == "ok";
+  };
+
+  const auto duracao = teste::Duracao(roda("10022005"));
+  int mortes = 0;
+  for (const auto quando : teste::PontosDeMorte(duracao)) {
+    const bool eraNovo = teste::LeArquivo(m.pasta / "Zema2004") == novo;
+    mortes += teste::MataDepois(roda(eraNovo ? "10022005" : "11022005"), quando).morto;
+    const std::string agora = teste::LeArquivo(m.pasta / "Zema2004");
+    EXPECT_TRUE(agora == antigo || agora == novo);
+    EXPECT_EQ(vornex::VerificaSelo(m.pasta / "Zema2004"), vornex::ResultadoSelo::Confere);
+    EXPECT_TRUE(integra(vornex::kArquivoDeclaracao));
+    EXPECT_TRUE(integra(vornex::kArquivoTrabalho));
+  }
+  EXPECT_GT(mortes, 0);
+  // The next run clears what the killed ones left.
+  ASSERT_EQ(teste::MataDepois(roda("10022005"), std::chrono::seconds(60)).codigo, 0);
+  EXPECT_EQ(std::distance(fs::directory_iterator(m.pasta), {}), 1);
 }
 
 TEST_F(Gravacao, ProtocoloQueNaoPodeSerCriadoFalhaAntesDeGravar) {
