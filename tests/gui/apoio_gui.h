@@ -12,6 +12,8 @@
 
 #include "../core/data/apoio.h"
 #include "app/erro_fatal.h"
+#include "data/banco.h"
+#include "data/demonstracao.h"
 #include "common/dialogos_roteiro.h"
 #include "common/servico_dialogos.h"
 
@@ -34,6 +36,16 @@ class AmbienteQt : public ::testing::Environment {
 };
 
 inline ::testing::Environment* const kAmbienteQt = ::testing::AddGlobalTestEnvironment(new AmbienteQt);
+
+// A fresh data folder at `dados` holding a demo declaration.
+inline void PastaComDemonstracao(const std::filesystem::path& dados, int estabelecimentos, long long vinculos) {
+  CopiaPastaInicializada(dados);
+  vornex::Conexao c = vornex::AbreZema2004(dados);
+  vornex::OpcoesDemonstracao o;
+  o.estabelecimentos = estabelecimentos;
+  o.vinculos = vinculos;
+  vornex::GeraDemonstracao(c, o);
+}
 
 // Lets queued calls (deferred field-exit checks) run.
 inline void DeixaEventos() {

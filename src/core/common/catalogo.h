@@ -39,8 +39,7 @@ class Catalogo {
 
 // Dialog kinds and buttons chosen from TpMensagem.
 enum class TipoDialogo { Confirmacao, Aviso, Informacao, Erro };
-// OkCancelar: the screens' own "continue or stop" questions.
-enum class Botoes { Ok, SimNao, OkCancelar };
+enum class Botoes { Ok, SimNao };
 
 // Dialog results, in the order of the fixed list of button names.
 enum ResultadoDialogo : int {

@@ -18,12 +18,8 @@ int DialogosRoteiro::pergunta(const PedidoDialogo& pedido) {
     respostas_.pop_front();
     return r;
   }
-  switch (pedido.botoes) {
-    case Botoes::SimNao: return kResultadoNo;
-    case Botoes::OkCancelar: return kResultadoCancel;
-    case Botoes::Ok: break;
-  }
-  return kResultadoOk;
+  if (pedido.botoes == Botoes::SimNao) return kResultadoNo;
+  return pedido.comCancelar ? kResultadoCancel : kResultadoOk;
 }
 
 std::optional<std::filesystem::path> DialogosRoteiro::arquivo(const PedidoArquivo& pedido) {

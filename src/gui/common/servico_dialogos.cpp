@@ -89,7 +89,9 @@ std::optional<std::filesystem::path> ServicoDialogos::escolheArquivo(const Pedid
 }
 
 bool ServicoDialogos::confirmaOk(TipoDialogo tipo, const std::string& texto) {
-  return pergunta({tipo, Botoes::OkCancelar, texto, {}}) == kResultadoOk;
+  PedidoDialogo p{tipo, Botoes::Ok, texto, {}};
+  p.comCancelar = true;
+  return pergunta(p) == kResultadoOk;
 }
 
 bool ServicoDialogos::confirmaSim(const std::string& texto, bool padraoNao) {
@@ -129,7 +131,7 @@ int DialogosQt::pergunta(const PedidoDialogo& pedido) {
     cancela->hide();
     caixa.setEscapeButton(cancela);
     caixa.setDefaultButton(static_cast<QPushButton*>(pedido.padraoNao ? nao : sim));
-  } else if (pedido.botoes == Botoes::OkCancelar) {
+  } else if (pedido.comCancelar) {
     ok = caixa.addButton(QMessageBox::Ok);
     QAbstractButton* cancela = caixa.addButton(QMessageBox::Cancel);
     cancela->setText("&Cancelar");

@@ -23,6 +23,9 @@ struct PedidoDialogo {
   std::string titulo;  // empty: the title of the dialog kind
   // Yes/No: "Não" is the default button (Enter answers No).
   bool padraoNao = false;
+  // Ok: a "Cancelar" button beside it (the screens' own "go on or stop"
+  // questions); Escape and the close box answer Cancel.
+  bool comCancelar = false;
 };
 
 // A file or folder chooser.

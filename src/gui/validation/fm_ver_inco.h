@@ -63,6 +63,7 @@ class TfmVerInco01 : public PassoAssistente {
   TfmVerInco02& passo3() { return passo3_; }
 
  protected:
+  void showEvent(QShowEvent* e) override;
   void avancar() override;
 
  private:

@@ -24,6 +24,7 @@ TfmVerInco00::TfmVerInco00(TdmVornex& dm, int anoBase, QWidget* pai)
   ui_->lblAno->setText("Declaração Ano-Base " + QString::number(anoBase_));
   btVoltar()->setEnabled(false);
   EnterComoTab(this);
+  resize(620, 420);
 }
 
 TfmVerInco00::~TfmVerInco00() = default;

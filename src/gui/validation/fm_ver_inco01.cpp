@@ -1,6 +1,7 @@
 #include <QCheckBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QShowEvent>
 
 #include "casos/listas.h"
 #include "common/servico_dialogos.h"
@@ -40,6 +41,12 @@ QWidget* TfmVerInco01::PMarca() const { return ui_->PMarca; }
 QWidget* TfmVerInco01::PInicial() const { return ui_->PInicial; }
 QProgressBar* TfmVerInco01::BarraProgress() const { return ui_->BarraProgress; }
 bool TfmVerInco01::verificando() const { return passagem_->rodando(); }
+
+void TfmVerInco01::showEvent(QShowEvent* e) {
+  PassoAssistente::showEvent(e);
+  // The choice starts on the list, so Space and Enter mark at once.
+  if (!e->spontaneous() && ui_->PMarca->isVisible()) ui_->LEmpresas->setFocus();
+}
 
 int TfmVerInco01::preenche(int anoBase) {
   anoBase_ = anoBase;

@@ -31,6 +31,7 @@ TfmVerInco02::TfmVerInco02(TdmVornex& dm, bool& fecha, QWidget* pai)
   LigaRelatorio(ui_->bbPrintErros, AcaoRelatorio::Imprimir, kTituloRelatorioErros, erros);
   LigaRelatorio(ui_->BtRelat, AcaoRelatorio::Imprimir, kTituloRelatorioErros, erros);
   EnterComoTab(this);
+  resize(620, 420);
 }
 
 TfmVerInco02::~TfmVerInco02() = default;

@@ -5,6 +5,22 @@
 
 namespace {
 
+// Runs `script` under xvfb-run with the program as $0 and `argumentos` as $1...,
+// the run-time and home folders in `pasta`; the script must end with 0.
+void RodaNoXvfb(const QString& xvfb, const teste::PastaTemporaria& pasta, const QString& script,
+                const QStringList& argumentos) {
+  QProcess p;
+  QProcessEnvironment amb = QProcessEnvironment::systemEnvironment();
+  amb.insert("QT_QPA_PLATFORM", "xcb");
+  amb.insert("XDG_RUNTIME_DIR", QString::fromStdString(pasta.caminho().string()));
+  amb.insert("HOME", QString::fromStdString(pasta.caminho().string()));
+  p.setProcessEnvironment(amb);
+  p.setProcessChannelMode(QProcess::MergedChannels);
+  p.start(xvfb, QStringList{"-a", "sh", "-c", script, VORNEX_PROGRAMA} + argumentos);
+  ASSERT_TRUE(p.waitForFinished(120000));
+  EXPECT_EQ(p.exitCode(), 0) << p.readAll().toStdString();
+}
+
 // The program itself on a virtual display, on a data folder that does not
 // exist yet: it initialises the folder and shows its main window.
 TEST(ProgramaNoXvfb, PastaNovaEJanelaPrincipal) {
@@ -21,18 +37,40 @@ TEST(ProgramaNoXvfb, PastaNovaEJanelaPrincipal) {
       "  sleep 0.2\n"
       "done\n"
       "kill $P; exit 3\n");
-  QProcess p;
-  QProcessEnvironment amb = QProcessEnvironment::systemEnvironment();
-  amb.insert("QT_QPA_PLATFORM", "xcb");
-  amb.insert("XDG_RUNTIME_DIR", QString::fromStdString(pasta.caminho().string()));
-  p.setProcessEnvironment(amb);
-  p.setProcessChannelMode(QProcess::MergedChannels);
-  p.start(xvfb, {"-a", "sh", "-c", script, VORNEX_PROGRAMA, QString::fromStdString(dados.string()),
-                 "\"Vornex2004 - Vornex [Versão: 2004.1]\""});
-  ASSERT_TRUE(p.waitForFinished(90000));
-  EXPECT_EQ(p.exitCode(), 0) << p.readAll().toStdString();
+  RodaNoXvfb(xvfb, pasta, script, {QString::fromStdString(dados.string()),
+                                    "\"Vornex2004 - Vornex [Versão: 2004.1]\""});
   for (const char* a : {"declaracao.db", "referencia.db", "trabalho.db"})
     EXPECT_TRUE(std::filesystem::exists(dados / a)) << a;
+}
+
+}  // namespace
+
+namespace {
+
+// The menu commands of the consistency check and of the backup windows open
+// their windows on a real display, reached by their menu accelerators.
+TEST(ProgramaNoXvfb, ComandosAbremAsJanelasDosAssistentes) {
+  const QString xvfb = QStandardPaths::findExecutable("xvfb-run");
+  if (xvfb.isEmpty()) GTEST_SKIP() << "xvfb-run não está instalado";
+  for (const char* p : {"xwininfo", "xdotool"})
+    if (QStandardPaths::findExecutable(p).isEmpty()) GTEST_SKIP() << p << " não está instalado";
+
+  teste::PastaTemporaria pasta;
+  teste::PastaComDemonstracao(pasta / "dados", 2, 4);
+  // Each command on a program of its own: its menu keys, then the caption awaited.
+  const QString script = QStringLiteral(
+      "espera() { for i in $(seq 150); do xwininfo -root -tree | grep -qF \"$1\" && return 0; sleep 0.2; done;"
+      " echo \"sem janela: $1\"; kill $P; exit 3; }\n"
+      "abre() { \"$PROG\" --dados \"$DADOS\" & P=$!; espera 'Vornex2004 - Vornex'; sleep 1\n"
+      "  if xwininfo -root -tree | grep -qF 'Informações úteis'; then xdotool key Return; sleep 0.8; fi\n"
+      "  for k in $1; do xdotool key $k; sleep 0.5; done\n"
+      "  espera \"\\\"$2\\\"\"; kill $P; wait $P; }\n"
+      "PROG=\"$0\"; DADOS=\"$1\"\n"
+      "abre 'alt+d v' 'Assistente para Verificar Inconsistências das Declarações'\n"
+      "abre 'alt+u s g' 'Cópia de Segurança (Gravar)'\n"
+      "abre 'alt+u s r' 'Restaurar Cópia de Segurança '\n"
+      "exit 0\n");
+  RodaNoXvfb(xvfb, pasta, script, {QString::fromStdString((pasta / "dados").string())});
 }
 
 }  // namespace

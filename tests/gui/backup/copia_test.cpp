@@ -5,7 +5,6 @@
 #include "backup/copia_seguranca.h"
 #include "backup/fm_copia.h"
 #include "data/banco.h"
-#include "data/demonstracao.h"
 #include "data/dm_vornex.h"
 
 using namespace vornex;
@@ -17,15 +16,8 @@ namespace {
 class Copia : public ::testing::Test {
  protected:
   Copia() {
-    teste::CopiaPastaInicializada(pasta_ / "dados");
+    teste::PastaComDemonstracao(pasta_ / "dados", 3, 6);
     fs::create_directories(pasta_ / "copias");
-    {
-      Conexao c = AbreZema2004(pasta_ / "dados");
-      OpcoesDemonstracao o;
-      o.estabelecimentos = 3;
-      o.vinculos = 6;
-      GeraDemonstracao(c, o);
-    }
     dm_ = std::make_unique<TdmVornex>(pasta_ / "dados");
   }
 

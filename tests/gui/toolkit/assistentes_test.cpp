@@ -260,3 +260,95 @@ TEST(ServicoDialogos, OkCancelarNaoPadraoEArquivos) {
 }
 
 }  // namespace
+
+#include "common/texto.h"
+#include "toolkit/grade_leitura.h"
+
+namespace {
+
+std::vector<Linha> Linhas(std::initializer_list<std::pair<const char*, const char*>> valores) {
+  auto esquema = std::make_shared<const Esquema>(std::vector<std::string>{"CoPisPasepEmpregado", "NoEmpregado"});
+  std::vector<Linha> r;
+  for (const auto& [pis, nome] : valores) {
+    Linha l(esquema);
+    l[0] = pis;
+    l[1] = nome;
+    r.push_back(l);
+  }
+  return r;
+}
+
+TEST(GradeLeitura, FormataPorColunaMantemALinhaEEnterAtiva) {
+  GradeLeitura g;
+  g.defineColunas({{"PIS/PASEP", "CoPisPasepEmpregado", Formatador(&FormataPis)},
+                   {"Nome", "NoEmpregado", {}},
+                   {"Sem campo", "Inexistente", {}}});
+  g.defineLinhas(Linhas({{"10000000001", "ANA"}, {"20000000002", "BIA"}, {"30000000003", "CAIO"}}));
+  EXPECT_EQ(g.model()->data(g.model()->index(1, 0)).toString(), "200.00000.00.2");
+  EXPECT_EQ(g.model()->data(g.model()->index(1, 1)).toString(), "BIA");
+  EXPECT_FALSE(g.model()->data(g.model()->index(1, 2)).isValid());
+  EXPECT_EQ(g.model()->headerData(0, Qt::Horizontal).toString(), "PIS/PASEP");
+  EXPECT_EQ(g.linhaAtual(), 0);
+
+  std::vector<int> ativadas;
+  QObject::connect(&g, &GradeLeitura::ativada, [&](int l) { ativadas.push_back(l); });
+  g.show();
+  g.setFocus();
+  teste::DeixaEventos();
+  QTest::keyClick(&g, Qt::Key_Down);
+  QTest::keyClick(&g, Qt::Key_Down);
+  QTest::keyClick(&g, Qt::Key_Return);
+  const QRect r = g.visualRect(g.model()->index(1, 1));
+  QTest::mouseDClick(g.viewport(), Qt::LeftButton, {}, r.center());
+  EXPECT_EQ(ativadas, (std::vector<int>{2, 1}));
+
+  // Replaced rows keep the position; fewer rows move it to the last one.
+  g.vaiPara(2);
+  g.defineLinhas(Linhas({{"1", "X"}, {"2", "Y"}, {"3", "Z"}, {"4", "W"}}));
+  EXPECT_EQ(g.atual()->valores()[1], "Z");
+  g.defineLinhas(Linhas({{"1", "X"}}));
+  EXPECT_EQ(g.linhaAtual(), 0);
+  g.defineLinhas({});
+  EXPECT_EQ(g.atual(), nullptr);
+}
+
+}  // namespace
+
+#include "common/midia_gui.h"
+
+namespace {
+
+TEST(MidiaGui, PerguntasDoGravadorComoDialogos) {
+  DialogosRoteiro roteiro;
+  MidiaGui ui;
+  const Midia pasta = MidiaPasta("/tmp/volume1", kCapacidadeDisquete);
+
+  // Replacing an old file needs a deliberate Yes: "Não" is the default.
+  EXPECT_FALSE(ui.autorizaSobrescrever(pasta));
+  ASSERT_EQ(roteiro.mostradas().size(), 1u);
+  EXPECT_TRUE(roteiro.mostradas()[0].padraoNao);
+  EXPECT_EQ(roteiro.mostradas()[0].texto, TextoSobrescrever(pasta));
+
+  // The next volume of a folder medium: OK, then the folder chooser; the
+  // simulated capacity goes with it.
+  roteiro.limpa();
+  roteiro.responde(kResultadoOk);
+  roteiro.respondeArquivo(std::filesystem::path("/tmp/volume2"));
+  const auto proxima = ui.pedeMidia(2, false, pasta);
+  ASSERT_TRUE(proxima.has_value());
+  EXPECT_EQ(proxima->pasta, "/tmp/volume2");
+  EXPECT_EQ(proxima->capacidade, kCapacidadeDisquete);
+  EXPECT_EQ(roteiro.mostradas()[0].texto, TextoPedeMidia(2, pasta));
+  EXPECT_EQ(roteiro.arquivosPedidos()[0].modo, PedidoArquivo::Modo::Pasta);
+
+  // Cancel at the question or at the chooser gives up.
+  roteiro.limpa();
+  EXPECT_FALSE(ui.pedeMidia(2, false, pasta).has_value());
+  roteiro.responde(kResultadoOk);
+  EXPECT_FALSE(ui.pedeMidia(2, false, pasta).has_value());
+  EXPECT_FALSE(ui.midiaNaoPronta(pasta));
+  roteiro.responde(kResultadoOk);
+  EXPECT_TRUE(ui.midiaNaoPronta(pasta));
+}
+
+}  // namespace

@@ -5,7 +5,6 @@
 
 #include "../apoio_gui.h"
 #include "data/banco.h"
-#include "data/demonstracao.h"
 #include "data/dm_vornex.h"
 #include <set>
 
@@ -23,13 +22,9 @@ namespace {
 class VerInco : public ::testing::Test {
  protected:
   VerInco() {
-    teste::CopiaPastaInicializada(pasta_ / "dados");
+    teste::PastaComDemonstracao(pasta_ / "dados", 3, 12);
     {
       Conexao c = AbreZema2004(pasta_ / "dados");
-      OpcoesDemonstracao o;
-      o.estabelecimentos = 3;
-      o.vinculos = 12;
-      GeraDemonstracao(c, o);
       c.executa(
           "update Bd8emp set CoCnae = '99999' where rowid = (select rowid from Bd8emp order by "
           "CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento limit 1)");
