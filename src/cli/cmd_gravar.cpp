@@ -3,8 +3,6 @@
 #include <string>
 #include <vector>
 
-#include <nlohmann/json.hpp>
-
 #include "casos/grava_declaracao.h"
 #include "comando.h"
 #include "common/catalogo.h"

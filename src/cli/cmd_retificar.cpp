@@ -2,8 +2,6 @@
 #include <string>
 #include <vector>
 
-#include <nlohmann/json.hpp>
-
 #include "casos/retifica_declaracao.h"
 #include "comando.h"
 #include "common/catalogo.h"

@@ -9,6 +9,7 @@
 #include "passagem_cli.h"
 #include "pasta_cli.h"
 #include "common/catalogo.h"
+#include "common/versao.h"
 #include "validation/consistencia.h"
 #include "validation/ocorrencias.h"
 
@@ -23,7 +24,7 @@ struct Opcoes {
 void Executa(const Opcoes& o, Contexto& ctx) {
   Conexao c = AbreDeclaracao(ctx);
   OpcoesConsistencia opcoes;
-  opcoes.anoBase = "2004";
+  opcoes.anoBase = std::string(AnoBase);
   opcoes.selecao = EstabelecimentosEscolhidos(c, o.estabelecimentos);
   AcompanhamentoTexto progresso(ctx.err, "Verificando Informações ...");
   const int r = ComErroComando([&] { return VerificaConsistencia(c, opcoes, progresso); });

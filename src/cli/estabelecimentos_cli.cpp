@@ -2,6 +2,7 @@
 
 #include "comando.h"
 #include "common/texto.h"
+#include "common/versao.h"
 #include "pasta_cli.h"
 
 namespace vornex::cli {
@@ -33,7 +34,7 @@ ChaveEstabelecimento ChaveDoArgumento(const std::string& texto) {
   }
   if (!valido || digitos.empty() || digitos.size() > 14)
     throw ErroComando("estabelecimento inválido: " + texto + " (use INSCRICAO/PREFIXO)");
-  return {"2004", InscricaoArmazenada(digitos), prefixo};
+  return {std::string(AnoBase), InscricaoArmazenada(digitos), prefixo};
 }
 
 std::optional<std::vector<ChaveEstabelecimento>> EstabelecimentosEscolhidos(Conexao& c,

@@ -28,8 +28,8 @@ ResultadoAnaliseArquivo AnalisaEVerifica(Conexao& c, const PedidoAnaliseArquivo&
                                        meios.estrutura ? *meios.estrutura : SemAcompanhamento(),
                                        r.estabelecimentos, r.vinculos);
   r.falha = analise.falhaCopia();
+  if (r.falha.empty()) r.errosEstrutura = LeErrosEstrutura(c);
   if (!r.falha.empty() || (r.estrutura & (kAnaliseErros | kAnaliseInterrompida))) {
-    if (r.falha.empty()) r.errosEstrutura = LeErrosEstrutura(c);
     t.confirma();
     return r;
   }

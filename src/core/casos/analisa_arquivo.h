@@ -40,7 +40,7 @@ struct ResultadoAnaliseArquivo {
   std::string falha;       // the file is missing or could not be copied: nothing else ran
   int estrutura = 0;       // the analyser's bits (kAnaliseErros, ...)
   long estabelecimentos = 0, vinculos = 0;
-  std::vector<ErroEstrutura> errosEstrutura;  // Te8stru, with kAnaliseErros
+  std::vector<ErroEstrutura> errosEstrutura;  // Te8stru as the analysis left it
   bool verificado = false;  // the consistency check ran
   int verificacao = 0;      // its bits
   // Re-recording asked but refused: the check found errors.
