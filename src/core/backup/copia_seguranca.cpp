@@ -6,10 +6,10 @@
 #include <unistd.h>
 
 #include <array>
-#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 
+#include "common/texto.h"
 #include "data/pasta_dados.h"
 
 namespace vornex {
@@ -237,9 +237,7 @@ std::optional<std::uint64_t> EspacoLivre(const fs::path& pasta) {
 }
 
 bool ExtensaoBackupValida(const fs::path& arquivo) {
-  std::string e = arquivo.extension().string();
-  for (char& c : e) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return e == kExtensaoBackup;
+  return IgualSemCaixa(arquivo.extension().string(), kExtensaoBackup);
 }
 
 fs::path ComExtensaoBackup(fs::path arquivo) {

@@ -7,11 +7,16 @@
 
 namespace vornex {
 
+std::string Maiusculas(std::string_view s) {
+  std::string r(s);
+  for (char& c : r) c = Maiuscula(c);
+  return r;
+}
+
 bool IgualSemCaixa(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
-  auto m = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
   for (std::size_t i = 0; i < a.size(); ++i)
-    if (m(a[i]) != m(b[i])) return false;
+    if (Maiuscula(a[i]) != Maiuscula(b[i])) return false;
   return true;
 }
 

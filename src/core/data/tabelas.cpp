@@ -12,14 +12,6 @@ namespace vornex {
 
 namespace {
 
-char Maiuscula(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
-std::string Maiusculas(std::string_view s) {
-  std::string r(s);
-  for (char& c : r) c = Maiuscula(c);
-  return r;
-}
-
 DefinicaoCampo T(const char* nome, int tamanho) { return {nome, TipoCampo::Texto, tamanho}; }
 DefinicaoCampo L(const char* nome) { return {nome, TipoCampo::Logico, 0}; }
 

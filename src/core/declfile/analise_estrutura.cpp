@@ -98,7 +98,6 @@ std::string MostraByte(char c, bool sufixo) {
 
 std::string ZeroFill(long long n, int largura) { return ZerosEsquerda(std::to_string(n), largura); }
 
-char Maiuscula(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 bool UmOuX(std::string_view v) { return v.size() == 1 && (v[0] == '1' || Maiuscula(v[0]) == 'X'); }
 bool EmBranco(std::string_view v) { return Apara(v).empty(); }
 
