@@ -6,12 +6,12 @@
 #include <unistd.h>
 
 #include <array>
-#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <set>
 
+#include "common/texto.h"
 #include "data/banco.h"
 #include "data/pasta_dados.h"
 #include "data/referencia.h"
@@ -297,9 +297,7 @@ std::optional<std::uint64_t> EspacoLivre(const fs::path& pasta) {
 }
 
 bool ExtensaoBackupValida(const fs::path& arquivo) {
-  std::string e = arquivo.extension().string();
-  for (char& c : e) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return e == kExtensaoBackup;
+  return IgualSemCaixa(arquivo.extension().string(), kExtensaoBackup);
 }
 
 fs::path ComExtensaoBackup(fs::path arquivo) {

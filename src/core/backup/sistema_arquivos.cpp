@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "common/texto.h"
+
 namespace vornex {
 
 namespace fs = std::filesystem;
@@ -26,8 +28,7 @@ bool CombinaDesde(const std::string& p, std::size_t i, const std::string& s, std
       estrela = i++;
       volta = j;
     } else if (i < p.size() &&
-               (p[i] == '?' || std::tolower(static_cast<unsigned char>(p[i])) ==
-                                   std::tolower(static_cast<unsigned char>(s[j])))) {
+               (p[i] == '?' || Maiuscula(p[i]) == Maiuscula(s[j]))) {
       ++i;
       ++j;
     } else if (estrela != std::string::npos) {

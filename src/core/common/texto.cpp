@@ -7,8 +7,6 @@
 
 namespace vornex {
 
-char Maiuscula(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
 std::string Maiusculas(std::string_view s) {
   std::string r(s);
   for (char& c : r) c = Maiuscula(c);

@@ -23,12 +23,12 @@ NuMensagem CriticaTexto(std::string_view s);            // "0020" | "0000" | "00
 
 // --- counting and conversion -------------------------------------------------
 std::string_view Apara(std::string_view s);  // trims chars with codes up to 32
-// Table, column and index names: equal but for the case of ASCII letters.
-bool IgualSemCaixa(std::string_view a, std::string_view b);
-// ASCII letters upper-cased, every other byte kept: the stored texts admit
-// no other letters (TextoValido).
-char Maiuscula(char c);
+// Letter case. Stored texts are ASCII (the valid-text rule admits nothing
+// else), so only a-z change, whatever the locale.
+inline char Maiuscula(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 std::string Maiusculas(std::string_view s);
+// Names of tables, columns, indexes and files: equal but for the case of ASCII letters.
+bool IgualSemCaixa(std::string_view a, std::string_view b);
 int ContaPalavras(std::string_view s);
 long long ValorInteiro(std::string_view s);  // 0 when not an integer
 inline int Maior(int a, int b) { return a > b ? a : b; }

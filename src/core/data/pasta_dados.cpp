@@ -27,6 +27,11 @@ fs::path ResolvePastaDados(const std::string& escolhida) {
 fs::path PastaDadosInstalados() {
   if (const char* e = std::getenv("VORNEX_DADOS_REFERENCIA"); e && *e) return fs::path(e);
   std::error_code ec;
+  // Installed under any prefix: share/vornex beside the program's bin/.
+  if (const fs::path programa = fs::read_symlink("/proc/self/exe", ec); !ec) {
+    const fs::path junto = (programa.parent_path() / VORNEX_DATA_RELATIVE_DIR).lexically_normal();
+    if (fs::is_directory(junto, ec)) return junto;
+  }
   if (fs::is_directory(VORNEX_DATA_INSTALL_DIR, ec)) return fs::path(VORNEX_DATA_INSTALL_DIR);
   return fs::path(VORNEX_DATA_SOURCE_DIR);
 }

@@ -25,7 +25,9 @@ std::filesystem::path ResolvePastaDados(const std::string& escolhida);
 
 // The folder of the data files shipped with the program (reference CSVs and
 // the message catalog): $VORNEX_DADOS_REFERENCIA when set, else the installed
-// folder when it exists, else the source tree's data/ (build tree runs).
+// folder beside the running program (prefix/bin -> prefix/share/vornex, so an
+// installation may be moved), else the configured installed folder when it
+// exists, else the source tree's data/ (build tree runs).
 std::filesystem::path PastaDadosInstalados();
 
 struct ResumoCarga;

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "common/csv.h"
+#include "common/texto.h"
 #include "data/tabela.h"
 #include "data/tabelas.h"
 
@@ -43,13 +44,6 @@ int Numero(std::string_view s) {
   int v = 0;
   auto r = std::from_chars(s.data(), s.data() + s.size(), v);
   return (r.ec == std::errc() && r.ptr == s.data() + s.size()) ? v : 0;
-}
-
-std::string Maiusculas(std::string_view s) {
-  std::string r(s);
-  for (char& c : r)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return r;
 }
 
 long long CarregaArquivo(Conexao& c, const DefinicaoTabela& def, const fs::path& caminho) {

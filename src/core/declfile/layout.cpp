@@ -70,14 +70,9 @@ constexpr std::size_t kSemColuna = static_cast<std::size_t>(-1);
 std::size_t IndiceColuna(const Esquema& esquema, std::string_view coluna) {
   if (esquema.tem(coluna)) return esquema.indice(coluna);
   // The table engine's column names are case-insensitive; so are ours here.
-  auto baixa = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
   const auto& nomes = esquema.colunas();
-  for (std::size_t i = 0; i < nomes.size(); ++i) {
-    if (nomes[i].size() != coluna.size()) continue;
-    std::size_t k = 0;
-    while (k < coluna.size() && baixa(nomes[i][k]) == baixa(coluna[k])) ++k;
-    if (k == coluna.size()) return i;
-  }
+  for (std::size_t i = 0; i < nomes.size(); ++i)
+    if (IgualSemCaixa(nomes[i], coluna)) return i;
   throw std::out_of_range("coluna desconhecida: " + std::string(coluna));
 }
 
@@ -86,12 +81,8 @@ std::size_t IndiceColuna(const Esquema& esquema, std::string_view coluna) {
 void Formata(char* d, std::string_view v, std::size_t desloc, std::size_t n) {
   for (std::size_t i = 0; i < n; ++i) {
     const std::size_t p = desloc + i;
-    char c = p < v.size() ? v[p] : ' ';
-    if (c >= 'a' && c <= 'z')
-      c = static_cast<char>(c - 'a' + 'A');
-    else if (static_cast<unsigned char>(c) < 32)
-      c = ' ';
-    d[i] = c;
+    const char c = p < v.size() ? v[p] : ' ';
+    d[i] = static_cast<unsigned char>(c) < 32 ? ' ' : Maiuscula(c);
   }
 }
 

@@ -15,6 +15,8 @@
 #include <map>
 #include <sstream>
 
+#include "common/texto.h"
+
 namespace vornex {
 
 namespace fs = std::filesystem;
@@ -163,14 +165,7 @@ std::uint64_t CapacidadeMidia(const Midia& midia) {
 
 namespace {
 
-bool NomeDeclaracao(std::string_view nome) {
-  if (nome.size() != kNomeArquivoDeclaracao.size()) return false;
-  for (std::size_t i = 0; i < nome.size(); ++i) {
-    auto baixa = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    if (baixa(nome[i]) != baixa(kNomeArquivoDeclaracao[i])) return false;
-  }
-  return true;
-}
+bool NomeDeclaracao(std::string_view nome) { return IgualSemCaixa(nome, kNomeArquivoDeclaracao); }
 
 // FAT keeps hidden and system entries (such as "System Volume Information")
 // out of a plain listing; so do we.

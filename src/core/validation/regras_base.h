@@ -39,11 +39,8 @@ inline bool UmDe(long long v, std::initializer_list<int> codigos) {
 // admits nothing else); compares in place instead of building a copy.
 inline bool IgualMaiusculas(std::string_view texto, std::string_view maiusculo) {
   if (texto.size() != maiusculo.size()) return false;
-  for (std::size_t i = 0; i < texto.size(); ++i) {
-    char c = texto[i];
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    if (c != maiusculo[i]) return false;
-  }
+  for (std::size_t i = 0; i < texto.size(); ++i)
+    if (Maiuscula(texto[i]) != maiusculo[i]) return false;
   return true;
 }
 

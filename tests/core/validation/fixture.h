@@ -3,8 +3,6 @@
 // table form the rule tests share.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cctype>
 #include <initializer_list>
 #include <map>
 #include <set>
@@ -13,6 +11,7 @@
 #include <vector>
 
 #include "common/mensagem.h"
+#include "common/texto.h"
 #include "validation/referencias.h"
 
 namespace vornex::teste {
@@ -98,8 +97,7 @@ class ReferenciasTeste : public Referencias {
     return it->second;
   }
   std::optional<std::string> CodigoUf(std::string_view sg) const override {
-    std::string s(sg);
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char ch) { return static_cast<char>(std::toupper(ch)); });
+    const std::string s = vornex::Maiusculas(sg);
     for (const auto& [co, sigla] : ufs)
       if (sigla == s) return co;
     return std::nullopt;
