@@ -313,28 +313,32 @@ ArquivoSaida VolumesGravacao::abreProximo() {
     if (!AguardaMidia(atual_, ui_)) return nullptr;
 
     fs::path antigo;
-    switch (VerificaRaiz(atual_, &antigo)) {
+    const EstadoRaiz raiz = VerificaRaiz(atual_, &antigo);
+    switch (raiz) {
       case EstadoRaiz::Vazia: break;
       case EstadoRaiz::OutrosArquivos: ui_.avisa(AvisoMidia::ComArquivos, atual_); continue;
       case EstadoRaiz::Ilegivel: ui_.avisa(AvisoMidia::CriacaoFalhou, atual_); continue;
-      case EstadoRaiz::SoDeclaracao: {
+      case EstadoRaiz::SoDeclaracao:
         if (jaGravado(antigo)) {
           ui_.avisa(AvisoMidia::JaGravada, atual_);
           continue;
         }
         if (!ui_.autorizaSobrescrever(atual_)) continue;
-        std::error_code ec;
-        if (!fs::remove(antigo, ec) || ec) {
-          ui_.avisa(AvisoMidia::ExclusaoFalhou, atual_);
-          continue;
-        }
         break;
-      }
     }
     capacidade_ = CapacidadeMidia(atual_);
     if (capacidade_ < kCapacidadeMinima) {
       ui_.avisa(AvisoMidia::CapacidadeInsuficiente, atual_);
       continue;
+    }
+    // The old file goes only once the medium is accepted: a refused medium
+    // keeps it.
+    if (raiz == EstadoRaiz::SoDeclaracao) {
+      std::error_code ec;
+      if (!fs::remove(antigo, ec) || ec) {
+        ui_.avisa(AvisoMidia::ExclusaoFalhou, atual_);
+        continue;
+      }
     }
     ArquivoSaida f = CriaArquivoDeclaracao(atual_);
     if (!f) {
