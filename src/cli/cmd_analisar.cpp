@@ -11,6 +11,7 @@
 #include "data/banco.h"
 #include "data/referencia.h"
 #include "declfile/analise_estrutura.h"
+#include "declfile/selo.h"
 #include "declfile/texto_estrutura.h"
 #include "gravacao_cli.h"
 #include "ocorrencias.h"
@@ -92,13 +93,15 @@ void Executa(const Opcoes& o, Contexto& ctx) {
   consistencia.termina();
   ctx.saida = (r & kConsistenciaErros) ? kSaidaErrosDados : kSaidaOk;
 
+  // The seal says whether the file is the one its writer sealed; it does
+  // not change the analysis' result.
+  const ResultadoSelo selo = VerificaSelo(arquivo);
+  j["selo"] = NomeSelo(selo);
   ComErroComando([&] {
-    if (o.json) {
-      j["consistencia"] = OcorrenciasJson(c, r);
-      return 0;
-    }
+    if (o.json) return 0;
     ctx.out << "Estrutura do arquivo correta: " << estabelecimentos << " estabelecimento(s), " << vinculos
             << " vínculo(s)" << ((bits & kAnaliseRetificacao) ? "; arquivo de retificação" : "") << ".\n";
+    ctx.out << TextoSelo(selo) << "\n";
     ImprimeOcorrencias(c, ctx.out);
     if (r == 0) ctx.out << "Os estabelecimentos presentes no arquivo estão corretos.\n";
     return 0;
@@ -123,7 +126,11 @@ void Executa(const Opcoes& o, Contexto& ctx) {
       });
     }
   }
-  if (o.json) ctx.out << TextoJson(j) << "\n";
+  if (o.json)
+    ComErroComando([&] {
+      EscreveObjetoJson(ctx.out, j, "consistencia", [&](std::ostream& out) { EscreveOcorrenciasJson(c, r, out); });
+      return 0;
+    });
 }
 
 void Configura(CLI::App& app, Contexto& ctx) {

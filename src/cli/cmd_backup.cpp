@@ -6,6 +6,7 @@
 #include "comando.h"
 #include "data/pasta_dados.h"
 #include "passagem_cli.h"
+#include "pasta_cli.h"
 
 namespace vornex::cli {
 namespace {
@@ -50,26 +51,30 @@ class EventosBackupCli : public EventosBackup {
   bool automatico_;
 };
 
-std::string SemQuebras(std::string_view s) {
-  std::string r;
-  for (char c : s)
-    if (c != '\r') r.push_back(c);
-  return r;
+// The window's warning asks to insert another diskette; here only its first
+// sentence applies.
+std::string SemEspaco() {
+  const std::string_view m = kMsgEspacoInsuficiente;
+  return std::string(m.substr(0, m.find(" \r\n")));
 }
 
 void Executa(const Opcoes& o, Contexto& ctx) {
+  const fs::path dados = PastaDados(ctx);
   const fs::path arquivo = fs::absolute(ComExtensaoBackup(o.arquivo));
+  std::error_code ec;
+  if (!fs::is_directory(arquivo.parent_path(), ec))
+    throw ErroComando("A pasta da cópia não existe: " + arquivo.parent_path().string());
   const bool automatico = o.tamanhoVolume < 0;
   std::int64_t tamanho = o.tamanhoVolume;
   if (automatico) {
     const auto t = TamanhoVolumeLivre(EspacoLivre(arquivo.parent_path()).value_or(0));
-    if (!t) throw ErroComando(SemQuebras(kMsgEspacoInsuficiente));
+    if (!t) throw ErroComando(SemEspaco());
     tamanho = *t;
   }
   EventosBackupCli eventos(ctx.err, arquivo, automatico);
-  const auto r = GravaCopiaSeguranca(ResolvePastaDados(ctx.pastaDados), arquivo, tamanho, &eventos);
+  const auto r = GravaCopiaSeguranca(dados, arquivo, tamanho, &eventos);
   eventos.termina();
-  if (eventos.semEspaco) throw ErroComando(SemQuebras(kMsgEspacoInsuficiente));
+  if (eventos.semEspaco) throw ErroComando(SemEspaco());
   if (!r.ok) throw ErroComando(r.mensagem.empty() ? "Cópia de segurança interrompida." : r.mensagem);
   ctx.out << r.mensagem << "\n";
 }
@@ -78,8 +83,9 @@ void Configura(CLI::App& app, Contexto& ctx) {
   auto o = std::make_shared<Opcoes>();
   app.add_option("arquivo", o->arquivo, "Arquivo da cópia (extensão .BKP)")->required();
   app.add_option("--tamanho-volume", o->tamanhoVolume,
-                 "Tamanho máximo de cada volume em bytes (0: um só volume; padrão: o espaço livre)")
-      ->check(CLI::NonNegativeNumber);
+                 "Tamanho máximo de cada volume em bytes, ao menos " + std::to_string(kTamanhoVolumeMinimo) +
+                     " (0: um só volume; padrão: o espaço livre)")
+      ->check(NoMinimo(0));
   app.callback([o, &ctx] { Executa(*o, ctx); });
 }
 

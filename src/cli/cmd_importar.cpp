@@ -85,7 +85,8 @@ void Executa(const Opcoes& o, Contexto& ctx) {
   if (!analise.falhaCopia().empty()) throw ErroComando(analise.falhaCopia());
   if (bits & kAnaliseErros) {
     const auto erros = LeErrosEstrutura(c);
-    ctx.out << "A importação não pode ser feita: o arquivo não atende às especificações do ano-base 2004.\n";
+    ctx.out << "A importação não pode ser feita: o arquivo não atende às especificações do ano-base "
+            << modo.anoOrigem << ".\n";
     for (const auto& linha : TextoRelatorioEstrutura(erros, catalogo)) ctx.out << linha << "\n";
     ctx.saida = kSaidaErrosDados;
     return;

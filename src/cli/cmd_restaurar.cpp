@@ -5,6 +5,7 @@
 #include "comando.h"
 #include "data/pasta_dados.h"
 #include "passagem_cli.h"
+#include "pasta_cli.h"
 
 namespace vornex::cli {
 namespace {
@@ -46,8 +47,16 @@ void Configura(CLI::App& app, Contexto& ctx) {
   app.add_option("arquivo", *arquivo, "Arquivo da cópia (extensão .BKP)")->required();
   app.callback([arquivo, &ctx] {
     const fs::path caminho = fs::absolute(*arquivo);
+    std::error_code ec;
+    if (ExtensaoBackupValida(caminho) && !fs::exists(caminho, ec))
+      throw ErroComando(std::string(kMsgArquivoInexistente) + " " + caminho.string());
+    // Restoring onto a new computer: a folder that does not exist, or is
+    // empty, becomes a complete data folder whose declaration is the copy's.
+    const fs::path pasta = ResolvePastaDados(ctx.pastaDados);
+    if (ComErroComando([&] { return AbreOuInicializaPastaDados(pasta); }))
+      ctx.err << "Pasta de dados inicializada: " << pasta.string() << "\n";
     EventosRestauracaoCli eventos(ctx.err, caminho);
-    const auto r = RestauraCopiaSeguranca(ResolvePastaDados(ctx.pastaDados), caminho, &eventos);
+    const auto r = RestauraCopiaSeguranca(pasta, caminho, &eventos);
     eventos.termina();
     if (!r.ok) {
       std::string m = r.mensagem;

@@ -36,7 +36,10 @@ void Executa(const Opcoes& o, Contexto& ctx) {
   const TabelasReferencia tabelas = TabelasReferencia::Carrega(c);
   const Catalogo catalogo = tabelas.catalogo();
   const ReferenciasTabelas ref(tabelas);
-  auto falha = [&](NuMensagem m) { throw ErroComando(relatorio::TextoMensagem(catalogo, m.texto())); };
+  // The message, and what it is about when the user named it.
+  auto falha = [&](NuMensagem m, const std::string& sobre = {}) {
+    throw ErroComando(relatorio::TextoMensagem(catalogo, m.texto()) + (sobre.empty() ? "" : " (" + sobre + ")"));
+  };
 
   if (NuMensagem m = CriticaDataGravacao(o.data); !m.ok()) falha(m);
   if (!CriaTabelasRetificacao(c)) throw ErroComando(std::string(kTextoErroInicioRetificacao));
@@ -45,20 +48,21 @@ void Executa(const Opcoes& o, Contexto& ctx) {
   for (const auto& texto : o.vinculos) {
     const ChaveVinculo v = ChaveVinculoDoArgumento(texto);
     const auto i = selecao.indice(v.estabelecimento.inscricao, v.estabelecimento.prefixo);
-    if (!i) falha("1925"_msg);
+    if (!i) falha("1925"_msg, texto);
     selecao.marcaVinculo(*i, v.pis, v.admissao, v.nome);
   }
   for (const auto& texto : o.estabs) {
     const auto k = ChaveDoArgumento(texto);
     const auto i = selecao.indice(k.inscricao, k.prefixo);
-    if (!i) falha("1925"_msg);
+    if (!i) falha("1925"_msg, texto);
     selecao.marca(*i, true);
   }
   if (NuMensagem m = selecao.confere(); !m.ok()) falha(m);
 
   // The responsible page of the writing steps comes next.
   if (!ResponsavelAprovado(c, ref, catalogo, o.json, ctx)) return;
-  if (NuMensagem m = PreparaRetificacao(c, selecao); !m.ok()) falha(m);
+  std::string ausente;
+  if (NuMensagem m = PreparaRetificacao(c, selecao, &ausente); !m.ok()) falha(m, ausente);
   selecao.LiberaSelecao();
 
   OpcoesConsistencia opcoes;

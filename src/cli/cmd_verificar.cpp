@@ -8,6 +8,7 @@
 #include "ocorrencias.h"
 #include "passagem_cli.h"
 #include "pasta_cli.h"
+#include "reports/rp_comum.h"
 #include "validation/consistencia.h"
 
 namespace vornex::cli {
@@ -23,12 +24,14 @@ void Executa(const Opcoes& o, Contexto& ctx) {
   OpcoesConsistencia opcoes;
   opcoes.anoBase = "2004";
   opcoes.selecao = EstabelecimentosEscolhidos(c, o.estabelecimentos);
+  if (const NuMensagem m = ComErroComando([&] { return ConfereEstabelecimentosAVerificar(c, opcoes); }); !m.ok())
+    throw ErroComando(relatorio::TextoMensagem(relatorio::CatalogoDaConexao(c), m.texto()));
   AcompanhamentoTexto progresso(ctx.err, "Verificando Informações ...");
   const int r = ComErroComando([&] { return VerificaConsistencia(c, opcoes, progresso); });
   progresso.termina();
   ComErroComando([&] {
     if (o.json) {
-      ctx.out << TextoJson(OcorrenciasJson(c, r)) << "\n";
+      EscreveOcorrenciasJson(c, r, ctx.out);
     } else {
       ImprimeOcorrencias(c, ctx.out);
       if (r == 0) ctx.out << "As declarações selecionadas não apresentaram erros ou avisos.\n";

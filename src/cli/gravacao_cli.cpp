@@ -80,7 +80,7 @@ void AdicionaOpcoesMidias(CLI::App& app, OpcoesMidias& o, bool obrigatorio) {
   if (obrigatorio) destino->required();
   app.add_option("--capacidade", o.capacidade,
                  "Capacidade de cada mídia em bytes (1457664 simula um disquete de 1,44 MB)")
-      ->check(CLI::PositiveNumber);
+      ->check(NoMinimo(1));
   app.add_flag("--sobrescrever", o.sobrescrever, "Autoriza substituir um Zema2004 antigo na mídia");
 }
 
@@ -164,7 +164,8 @@ void VerificaEGrava(Conexao& c, const Referencias& ref, const OpcoesConsistencia
   }
   if (verificacao & kConsistenciaErros) {
     if (json)
-      ctx.out << TextoJson(nlohmann::ordered_json{{"verificacao", OcorrenciasJson(c, verificacao)}}) << "\n";
+      EscreveObjetoJson(ctx.out, nlohmann::ordered_json::object(), "verificacao",
+                        [&](std::ostream& o) { EscreveOcorrenciasJson(c, verificacao, o); });
     else
       ImprimeOcorrencias(c, ctx.out);
     ctx.saida = kSaidaErrosDados;
@@ -176,9 +177,8 @@ void VerificaEGrava(Conexao& c, const Referencias& ref, const OpcoesConsistencia
   p.horaGeracao = HoraAtual();
   const RelatorioGravacao r = GravaNasMidias(c, p, midias, ctx);
   if (json) {
-    nlohmann::ordered_json j = VolumesJson(c, r);
-    j["verificacao"] = OcorrenciasJson(c, verificacao);
-    ctx.out << TextoJson(j) << "\n";
+    EscreveObjetoJson(ctx.out, VolumesJson(c, r), "verificacao",
+                      [&](std::ostream& o) { EscreveOcorrenciasJson(c, verificacao, o); });
   } else {
     ImprimeVolumes(r.volumes, ctx.out);
   }

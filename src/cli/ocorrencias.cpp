@@ -1,9 +1,11 @@
 #include "ocorrencias.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "common/catalogo.h"
+#include "json_cli.h"
 #include "common/texto.h"
 #include "data/banco.h"
 #include "data/tabelas.h"
@@ -26,10 +28,29 @@ std::string Texto(const Catalogo& cat, std::string_view numero) {
   return m ? m->texto : std::string(numero);
 }
 
-std::vector<Linha> Linhas(Conexao& c) {
-  if (!ExisteTabela(c, kTabelaErros)) return {};
+// Calls `f` with each Te8ErrWa row in the report's order, one row in memory
+// at a time: a pass may leave hundreds of thousands.
+template <class F>
+void ParaCadaLinha(Conexao& c, F&& f) {
+  if (!ExisteTabela(c, kTabelaErros)) return;
   Consulta q(c, "Select *\nfrom Te8ErrWA\norder by errwar,sequencial");
-  return q.todas();
+  while (q.proxima()) f(q.linha());
+}
+
+nlohmann::json LinhaJson(const Catalogo& cat, const Linha& l) {
+  nlohmann::json j = nlohmann::json::object();
+  const auto& colunas = l.esquema().colunas();
+  for (std::size_t i = 0; i < colunas.size(); ++i) j[colunas[i]] = l[i];
+  j["TxMensagem"] = Texto(cat, l["retorno"]);
+  j["TxLbl"] = Texto(cat, l["lbl"]);
+  return j;
+}
+
+nlohmann::json Resumo(int resultado) {
+  return {{"resultado", resultado},
+          {"erros", (resultado & kConsistenciaErros) != 0},
+          {"avisos", (resultado & kConsistenciaAvisos) != 0},
+          {"interrompida", (resultado & kConsistenciaInterrompida) != 0}};
 }
 
 std::string Estabelecimento(const Linha& l) {
@@ -40,11 +61,10 @@ std::string Estabelecimento(const Linha& l) {
 }  // namespace
 
 void ImprimeOcorrencias(Conexao& c, std::ostream& out) {
-  const auto linhas = Linhas(c);
-  if (linhas.empty()) return;
-  const Catalogo cat = CatalogoDe(c);
+  std::optional<Catalogo> cat;
   std::string parte, registro, estab, mensagem;
-  for (const auto& l : linhas) {
+  ParaCadaLinha(c, [&](const Linha& l) {
+    if (!cat) cat = CatalogoDe(c);
     if (l["errwar"] != parte) {
       parte = l["errwar"];
       out << (parte == "err" ? "Relatório de Erros" : "Relatório de Avisos") << "\n";
@@ -75,28 +95,32 @@ void ImprimeOcorrencias(Conexao& c, std::ostream& out) {
     }
     if (l["retorno"] != mensagem) {
       mensagem = l["retorno"];
-      out << "    " << Texto(cat, mensagem) << "\n";
+      out << "    " << Texto(*cat, mensagem) << "\n";
     }
-    out << "      " << Texto(cat, l["lbl"]) << (nivel == "2" ? "= " : " = ") << l["Conteudo"] << "\n";
-  }
+    out << "      " << Texto(*cat, l["lbl"]) << (nivel == "2" ? "= " : " = ") << l["Conteudo"] << "\n";
+  });
 }
 
 nlohmann::json OcorrenciasJson(Conexao& c, int resultado) {
   const Catalogo cat = CatalogoDe(c);
   nlohmann::json linhas = nlohmann::json::array();
-  for (const auto& l : Linhas(c)) {
-    nlohmann::json j = nlohmann::json::object();
-    const auto& colunas = l.esquema().colunas();
-    for (std::size_t i = 0; i < colunas.size(); ++i) j[colunas[i]] = l[i];
-    j["TxMensagem"] = Texto(cat, l["retorno"]);
-    j["TxLbl"] = Texto(cat, l["lbl"]);
-    linhas.push_back(std::move(j));
-  }
-  return {{"resultado", resultado},
-          {"erros", (resultado & kConsistenciaErros) != 0},
-          {"avisos", (resultado & kConsistenciaAvisos) != 0},
-          {"interrompida", (resultado & kConsistenciaInterrompida) != 0},
-          {"ocorrencias", std::move(linhas)}};
+  ParaCadaLinha(c, [&](const Linha& l) { linhas.push_back(LinhaJson(cat, l)); });
+  nlohmann::json r = Resumo(resultado);
+  r["ocorrencias"] = std::move(linhas);
+  return r;
+}
+
+void EscreveOcorrenciasJson(Conexao& c, int resultado, std::ostream& out) {
+  const Catalogo cat = CatalogoDe(c);
+  EscreveObjetoJson(out, Resumo(resultado), "ocorrencias", [&](std::ostream& o) {
+    o << "[";
+    bool primeira = true;
+    ParaCadaLinha(c, [&](const Linha& l) {
+      o << (primeira ? "\n    " : ",\n    ") << TextoJsonLinha(LinhaJson(cat, l));
+      primeira = false;
+    });
+    o << (primeira ? "]" : "\n  ]");
+  });
 }
 
 }  // namespace vornex::cli

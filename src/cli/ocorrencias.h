@@ -20,5 +20,8 @@ void ImprimeOcorrencias(Conexao& c, std::ostream& out);
 // `resultado` the pass's bits; each row keyed by the Te8ErrWa columns, plus
 // "TxMensagem" (text of `retorno`) and "TxLbl" (text of `lbl`).
 nlohmann::json OcorrenciasJson(Conexao& c, int resultado);
+// The same object written to `out` row by row, never held whole: the form
+// for a pass that may leave any number of findings.
+void EscreveOcorrenciasJson(Conexao& c, int resultado, std::ostream& out);
 
 }  // namespace vornex::cli

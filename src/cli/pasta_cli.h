@@ -1,13 +1,22 @@
 #pragma once
 // The data folder as the commands that read or change the declaration open
 // it: a new folder is initialised first, a damaged one refused.
+#include <filesystem>
+
 #include "comando.h"
 #include "data/banco.h"
 
 namespace vornex::cli {
 
-// The connection over the folder of --dados (or the user's default). Every
-// failure becomes ErroComando (exit 2) with the reason.
+// The folder of --dados (or the user's default), ready for use: the user's
+// default folder is created and initialised on first use, as the desktop
+// program does, and so is an empty one; a --dados folder that does not exist
+// is a mistake (a mistyped path) and gives ErroComando. `iniciar` and
+// `restaurar` make their own folder.
+std::filesystem::path PastaDados(Contexto& ctx);
+
+// The connection over PastaDados(ctx), its tables checked. Every failure
+// becomes ErroComando (exit 2) with the reason.
 Conexao AbreDeclaracao(Contexto& ctx);
 
 // Runs `f` turning database and other errors into ErroComando.

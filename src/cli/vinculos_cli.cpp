@@ -18,6 +18,13 @@ bool Digitos(std::string_view s, std::size_t n) {
 
 }  // namespace
 
+std::string PisDoArgumento(std::string_view texto) {
+  std::string pis;
+  for (char ch : texto)
+    if (ch != '.' && ch != '-') pis += ch;
+  return pis;
+}
+
 ChaveVinculo ChaveVinculoDoArgumento(const std::string& texto) {
   std::vector<std::string> p(1);
   for (char ch : texto) {
@@ -32,8 +39,7 @@ ChaveVinculo ChaveVinculoDoArgumento(const std::string& texto) {
   if (n >= 4 && !Digitos(p[n - 1], 8)) v.nome = p[--n];
   if (n >= 3) {
     v.admissao = p[n - 1];
-    for (char ch : p[n - 2])
-      if (ch != '.' && ch != '-') v.pis += ch;
+    v.pis = PisDoArgumento(p[n - 2]);
   }
   if (n < 3 || !Digitos(v.pis, 11) || !Digitos(v.admissao, 8))
     throw ErroComando("vínculo inválido: " + texto + " (use INSCRICAO/PREFIXO/PISPASEP/DDMMAAAA[/NOME])");

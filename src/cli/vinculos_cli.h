@@ -18,4 +18,7 @@ struct ChaveVinculo {
 // ErroComando on a malformed text.
 ChaveVinculo ChaveVinculoDoArgumento(const std::string& texto);
 
+// A PIS/PASEP as typed, its punctuation ("123.45678.90-1") dropped.
+std::string PisDoArgumento(std::string_view texto);
+
 }  // namespace vornex::cli
