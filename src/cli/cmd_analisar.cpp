@@ -4,20 +4,20 @@
 #include <string>
 #include <vector>
 
+#include <optional>
+
+#include "casos/analisa_arquivo.h"
 #include "comando.h"
-#include "json_cli.h"
 #include "common/catalogo.h"
-#include "common/passagem.h"
 #include "data/banco.h"
-#include "data/referencia.h"
-#include "declfile/analise_estrutura.h"
-#include "declfile/selo.h"
 #include "declfile/texto_estrutura.h"
 #include "gravacao_cli.h"
+#include "json_cli.h"
 #include "ocorrencias.h"
 #include "passagem_cli.h"
 #include "pasta_cli.h"
 #include "validation/consistencia.h"
+#include "validation/ocorrencias.h"
 
 namespace vornex::cli {
 namespace {
@@ -44,30 +44,33 @@ nlohmann::json LinhasEstruturaJson(const std::vector<ErroEstrutura>& erros) {
   return r;
 }
 
-
 void Executa(const Opcoes& o, Contexto& ctx) {
-  const fs::path arquivo = fs::absolute(o.arquivo);
-  std::error_code ec;
-  if (!fs::is_regular_file(arquivo, ec))
-    throw ErroComando("O arquivo especificado não existe. Verifique o caminho e o nome do arquivo. (" +
-                      arquivo.string() + ")");
+  PedidoAnaliseArquivo pedido;
+  pedido.arquivo = fs::absolute(o.arquivo);
+  if (std::string falha; !ArquivoParaAnalise(pedido.arquivo, falha)) throw ErroComando(falha);
   Conexao c = AbreDeclaracao(ctx);
-
-  TAnaliseEstrutura analise(c);
-  long estabelecimentos = 0, vinculos = 0;
-  AcompanhamentoTexto estrutura(ctx.err, "Analisando o arquivo: " + arquivo.string());
-  const int bits = ComErroComando([&] {
-    return analise.AnalisaArquivo(arquivo, 2004, false, estrutura, estabelecimentos, vinculos);
-  });
+  AcompanhamentoTexto estrutura(ctx.err, "Analisando o arquivo: " + pedido.arquivo.string());
+  AcompanhamentoTexto consistencia(ctx.err, "Consistindo o arquivo: " + pedido.arquivo.string(), &estrutura);
+  std::optional<MidiasCli> midias;
+  if (o.regravar) {
+    midias.emplace(o.midias, ctx);
+    pedido.regravacao = &midias->meiosApos(consistencia);
+  }
+  MeiosAnalise meios;
+  meios.estrutura = &estrutura;
+  meios.verificacao = &consistencia;
+  const ResultadoAnaliseArquivo r = ComErroComando([&] { return AnalisaEVerifica(c, pedido, meios); });
   estrutura.termina();
-  if (!analise.falhaCopia().empty()) throw ErroComando(analise.falhaCopia());
-  const std::vector<ErroEstrutura> erros = ComErroComando([&] { return LeErrosEstrutura(c); });
+  consistencia.termina();
+  if (!r.falha.empty()) throw ErroComando(r.falha);
+  const int bits = r.estrutura;
 
   nlohmann::json j = {{"resultado", bits},
-                      {"estabelecimentos", estabelecimentos},
-                      {"vinculos", vinculos},
-                      {"retificacao", (bits & kAnaliseRetificacao) != 0},
-                      {"Te8stru", LinhasEstruturaJson(erros)}};
+                      {"estabelecimentos", r.estabelecimentos},
+                      {"vinculos", r.vinculos},
+                      {"retificacao", r.retificacao()},
+                      {"Te8stru", LinhasEstruturaJson(r.errosEstrutura)}};
+  const Catalogo catalogo = ComErroComando([&] { return Catalogo::LeConexao(c); });
 
   if (bits & kAnaliseErros) {
     ctx.saida = kSaidaErrosDados;
@@ -75,60 +78,41 @@ void Executa(const Opcoes& o, Contexto& ctx) {
       ctx.out << TextoJson(j) << "\n";
       return;
     }
-    const Catalogo catalogo = ComErroComando([&] { return TabelasReferencia::Carrega(c).catalogo(); });
-    ctx.out << kTituloRelatorioEstrutura << ": " << arquivo.string() << "\n";
-    for (const auto& l : TextoRelatorioEstrutura(erros, catalogo)) ctx.out << l << "\n";
+    ctx.out << kTituloRelatorioEstrutura << ": " << pedido.arquivo.string() << "\n";
+    for (const auto& l : TextoRelatorioEstrutura(r.errosEstrutura, catalogo)) ctx.out << l << "\n";
     ctx.out << kNotaPrimeiraOcorrencia << "\n";
     return;
   }
 
-  // A file read from a medium: the responsible person is checked and the
-  // closing date must be stated.
-  OpcoesConsistencia opcoes;
-  opcoes.origem = OrigemConsistencia::Trabalho;
-  opcoes.verificaResponsavel = true;
-  opcoes.encerramentoEstrito = true;
-  AcompanhamentoTexto consistencia(ctx.err, "Consistindo o arquivo: " + arquivo.string());
-  const int r = ComErroComando([&] { return VerificaConsistencia(c, opcoes, consistencia); });
-  consistencia.termina();
-  ctx.saida = (r & kConsistenciaErros) ? kSaidaErrosDados : kSaidaOk;
-
-  // The seal says whether the file is the one its writer sealed; it does
-  // not change the analysis' result.
-  const ResultadoSelo selo = VerificaSelo(arquivo);
+  ctx.saida = (r.verificacao & kConsistenciaErros) ? kSaidaErrosDados : kSaidaOk;
+  const ResultadoSelo selo = r.selo.value_or(ResultadoSelo::Invalido);
   j["selo"] = NomeSelo(selo);
   ComErroComando([&] {
     if (o.json) return 0;
-    ctx.out << "Estrutura do arquivo correta: " << estabelecimentos << " estabelecimento(s), " << vinculos
-            << " vínculo(s)" << ((bits & kAnaliseRetificacao) ? "; arquivo de retificação" : "") << ".\n";
+    ctx.out << "Estrutura do arquivo correta: " << r.estabelecimentos << " estabelecimento(s), " << r.vinculos
+            << " vínculo(s)" << (r.retificacao() ? "; arquivo de retificação" : "") << ".\n";
     ctx.out << TextoSelo(selo) << "\n";
-    ImprimeOcorrencias(c, ctx.out);
-    if (r == 0) ctx.out << "Os estabelecimentos presentes no arquivo estão corretos.\n";
+    ImprimeOcorrencias(LeOcorrencias(c), catalogo, ctx.out);
+    if (r.verificacao == 0) ctx.out << "Os estabelecimentos presentes no arquivo estão corretos.\n";
     return 0;
   });
 
-  if (o.regravar) {
-    if (r & kConsistenciaErros) {
-      // Errors prevent the acceptance of the file: there is nothing to re-record.
-      ctx.err << "O arquivo tem erros que impedem a sua entrega: nada foi gravado.\n";
-    } else {
-      // From the work tables as loaded, a rectification when the file was one;
-      // no generation date is typed in this mode.
-      PedidoGravacao pedido;
-      pedido.modo = {true, (bits & kAnaliseRetificacao) != 0};
-      const RelatorioGravacao g = ComErroComando([&] { return GravaNasMidias(c, pedido, o.midias, ctx); });
-      ComErroComando([&] {
-        if (o.json)
-          j["regravacao"] = VolumesJson(c, g);
-        else
-          ImprimeVolumes(g.volumes, ctx.out);
-        return 0;
-      });
-    }
+  // Errors prevent the acceptance of the file: there is nothing to re-record.
+  if (r.regravacaoRecusada) ctx.err << "O arquivo tem erros que impedem a sua entrega: nada foi gravado.\n";
+  if (r.regravacao) {
+    midias->confere(*r.regravacao);
+    ComErroComando([&] {
+      if (o.json)
+        j["regravacao"] = VolumesJson(c, *r.regravacao);
+      else
+        ImprimeVolumes(r.regravacao->volumes, ctx.out);
+      return 0;
+    });
   }
   if (o.json)
     ComErroComando([&] {
-      EscreveObjetoJson(ctx.out, j, "consistencia", [&](std::ostream& out) { EscreveOcorrenciasJson(c, r, out); });
+      EscreveObjetoJson(ctx.out, j, "consistencia",
+                        [&](std::ostream& out) { EscreveOcorrenciasJson(c, catalogo, r.verificacao, out); });
       return 0;
     });
 }

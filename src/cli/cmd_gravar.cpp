@@ -5,24 +5,18 @@
 
 #include <nlohmann/json.hpp>
 
+#include "casos/grava_declaracao.h"
 #include "comando.h"
+#include "common/catalogo.h"
+#include "data/banco.h"
+#include "data/referencia.h"
 #include "estabelecimentos_cli.h"
 #include "gravacao_cli.h"
 #include "pasta_cli.h"
-#include "common/catalogo.h"
-#include "common/texto.h"
-#include "common/versao.h"
-#include "data/banco.h"
-#include "data/referencia.h"
-#include "declfile/gravacao.h"
-#include "data/tabelas.h"
-#include "reports/rp_comum.h"
-#include "validation/consistencia.h"
 #include "validation/referencias_tabelas.h"
 
 namespace vornex::cli {
 namespace {
-
 
 struct Opcoes {
   std::string data;
@@ -31,42 +25,20 @@ struct Opcoes {
   bool json = false;
 };
 
-// The generation date as the writing assistant takes it: a valid date of 2005.
-void ConfereData(const std::string& data, const Catalogo& catalogo) {
-  const NuMensagem m = CriticaDataGravacao(data);
-  if (!m.ok()) throw ErroComando(relatorio::TextoMensagem(catalogo, m.texto()));
-}
-
-// The chosen establishments, or all of the base year in inscription and
-// prefix order.
-std::vector<ChaveEstabelecimento> Selecao(Conexao& c, const Opcoes& o, const Catalogo& catalogo) {
-  if (auto escolhidos = EstabelecimentosEscolhidos(c, o.estabs)) return std::move(*escolhidos);
-  std::vector<ChaveEstabelecimento> r;
-  Consulta& q = c.prepara({"SELECT CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento", "FROM BD8Emp",
-                           "WHERE Anbase = :AnBase", "ORDER BY CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento"});
-  q.defineTexto("AnBase", AnoBase);
-  while (q.proxima()) r.push_back({std::string(AnoBase), std::string(q.texto(0)), std::string(q.texto(1))});
-  if (r.empty()) throw ErroComando(relatorio::TextoMensagem(catalogo, "1700"));
-  return r;
-}
-
 void Executa(const Opcoes& o, Contexto& ctx) {
   Conexao c = AbreDeclaracao(ctx);
-  const TabelasReferencia tabelas = ComErroComando([&] { return TabelasReferencia::Carrega(c); });
-  const ReferenciasTabelas ref(tabelas);
-  const Catalogo catalogo = tabelas.catalogo();
-  ConfereData(o.data, catalogo);
-
-  // The establishments, then the responsible person, as the assistant's steps go.
-  PedidoGravacao pedido;
-  pedido.selecao = ComErroComando([&] { return Selecao(c, o, catalogo); });
-  pedido.dataGeracao = o.data;
-  if (!ComErroComando([&] { return ResponsavelAprovado(c, ref, catalogo, o.json, ctx); })) return;
-
-  OpcoesConsistencia opcoes;
-  opcoes.anoBase = std::string(AnoBase);
-  opcoes.selecao = pedido.selecao;
-  ComErroComando([&] { return VerificaEGrava(c, ref, opcoes, pedido, o.midias, o.json, ctx), 0; });
+  ComErroComando([&] {
+    const TabelasReferencia tabelas = TabelasReferencia::Carrega(c);
+    const ReferenciasTabelas ref(tabelas);
+    const Catalogo catalogo = tabelas.catalogo();
+    PedidoGravaDeclaracao pedido;
+    pedido.dataGeracao = o.data;
+    pedido.selecao = EstabelecimentosEscolhidos(c, o.estabs);
+    MidiasCli midias(o.midias, ctx);
+    const auto r = GravaDeclaracao(c, ref, pedido, midias.meios(c, catalogo, o.json));
+    ImprimeVerificaEGrava(c, r, catalogo, midias, o.json, ctx);
+    return 0;
+  });
 }
 
 void Configura(CLI::App& app, Contexto& ctx) {

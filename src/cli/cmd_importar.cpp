@@ -3,18 +3,16 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
+#include "casos/analisa_arquivo.h"
+#include "casos/importa_arquivo.h"
 #include "comando.h"
-#include "json_cli.h"
 #include "common/catalogo.h"
-#include "common/passagem.h"
 #include "common/texto.h"
 #include "data/banco.h"
-#include "declfile/analise_estrutura.h"
-#include "declfile/importacao.h"
 #include "estabelecimentos_cli.h"
+#include "json_cli.h"
 #include "passagem_cli.h"
 #include "pasta_cli.h"
-#include "reports/rp_comum.h"
 
 namespace vornex::cli {
 namespace {
@@ -35,105 +33,62 @@ std::string Direita(const std::string& s, int largura) {
   return o.str();
 }
 
-void ImprimeRelatorio(std::ostream& out, Conexao& c, const Catalogo& catalogo, const std::string& anoOrigem) {
-  out << "Relatório de Importação de Dados  " << anoOrigem << "\n";
+void ImprimeRelatorio(std::ostream& out, const ResultadoImportacaoArquivo& r,
+                      const std::vector<std::pair<std::string, std::string>>& legenda, const Catalogo& catalogo) {
+  out << "Relatório de Importação de Dados  " << r.anoOrigem << "\n";
   out << "Inscrição CNPJ/CEI  Prefixo  CEI Vinculado      Cód.  Total lido  Deslig.  Duplic.  Import.\n";
-  for (const auto& l : LinhasImportacao(c)) {
-    const auto r = FormataLinhaImportacao(l);
-    out << EspacosDireita(r.inscricao, 20) << EspacosDireita(r.prefixo, 9) << EspacosDireita(r.ceiVinculado, 19)
-        << EspacosDireita(r.codigo, 4) << Direita(r.totalLido, 12) << Direita(r.desligados, 9)
-        << Direita(r.duplicados, 9) << Direita(r.importados, 9) << "\n";
+  for (const auto& l : r.linhas) {
+    const auto f = FormataLinhaImportacao(l);
+    out << EspacosDireita(f.inscricao, 20) << EspacosDireita(f.prefixo, 9) << EspacosDireita(f.ceiVinculado, 19)
+        << EspacosDireita(f.codigo, 4) << Direita(f.totalLido, 12) << Direita(f.desligados, 9)
+        << Direita(f.duplicados, 9) << Direita(f.importados, 9) << "\n";
   }
-  for (const auto& [seq, codigo] : LegendaImportacao(c))
-    out << "(" << seq << ") " << relatorio::TextoMensagem(catalogo, codigo) << "\n";
-}
-
-void ImprimeJson(std::ostream& out, Conexao& c) {
-  auto linhas = nlohmann::ordered_json::array();
-  for (const auto& l : LinhasImportacao(c)) {
-    nlohmann::ordered_json o;
-    for (std::size_t i = 0; i < l.esquema().tamanho(); ++i) o[l.esquema().colunas()[i]] = l[i];
-    linhas.push_back(std::move(o));
-  }
-  // A prefix read from a file may hold any byte.
-  out << TextoJson(linhas) << "\n";
-}
-
-// A code that a field rule gave: the establishment was skipped.
-bool CodigoDeRegra(const std::string& co) {
-  return !co.empty() && co != "1501" && co != "1502" && co != "1504" && co != "1505";
+  for (const auto& [seq, codigo] : legenda) out << "(" << seq << ") " << catalogo.texto(codigo) << "\n";
 }
 
 void Executa(const Opcoes& o, Contexto& ctx) {
-  const fs::path arquivo = fs::absolute(o.arquivo);
-  std::error_code ec;
-  if (!fs::is_regular_file(arquivo, ec))
-    throw ErroComando("O arquivo especificado não existe. Verifique o caminho e o nome do arquivo. (" +
-                      arquivo.string() + ")");
-  Conexao c = AbreDeclaracao(ctx);
-  const Catalogo catalogo = relatorio::CatalogoDaConexao(c);
-  const ModoImportacao modo = ModoDoTexto(TextoModoImportacao(o.anoAnterior));
-
-  TAnaliseEstrutura analise(c);
-  analise.AnteriorAtual = o.anoAnterior;
-  long estabelecimentos = 0, vinculos = 0;
-  int bits = 0;
-  {
-    AcompanhamentoTexto progresso(ctx.err, "Verificando Estrutura ...");
-    bits = analise.AnalisaArquivo(arquivo, 2004, true, progresso, estabelecimentos, vinculos);
+  PedidoImportacaoArquivo pedido;
+  pedido.arquivo = fs::absolute(o.arquivo);
+  if (std::string falha; !ArquivoParaAnalise(pedido.arquivo, falha)) throw ErroComando(falha);
+  pedido.anoAnterior = o.anoAnterior;
+  pedido.todos = o.todos;
+  for (const auto& e : o.estabs) {
+    const auto k = ChaveDoArgumento(e);
+    pedido.escolhas.push_back({k.inscricao, k.prefixo, e});
   }
-  if (!analise.falhaCopia().empty()) throw ErroComando(analise.falhaCopia());
-  if (bits & kAnaliseErros) {
-    const auto erros = LeErrosEstrutura(c);
+  Conexao c = AbreDeclaracao(ctx);
+  const Catalogo catalogo = Catalogo::LeConexao(c);
+
+  AcompanhamentoTexto estrutura(ctx.err, "Verificando Estrutura ...");
+  AcompanhamentoTexto importacao(ctx.err, "Importando Declaração Zema", &estrutura);
+  MeiosImportacao meios;
+  meios.estrutura = &estrutura;
+  meios.importacao = &importacao;
+  meios.recusa = [&](const RecusaImportacao& recusa) {
+    estrutura.termina();
+    ctx.err << recusa.texto << " (" << recusa.nome << ")\n";
+  };
+  const ResultadoImportacaoArquivo r = ImportaArquivo(c, pedido, meios);
+  estrutura.termina();
+  importacao.termina();
+  if (!r.falha.empty()) throw ErroComando(r.falha);
+  if (r.estrutura & kAnaliseErros) {
     ctx.out << "A importação não pode ser feita: o arquivo não atende às especificações do ano-base "
-            << modo.anoOrigem << ".\n";
-    for (const auto& linha : TextoRelatorioEstrutura(erros, catalogo)) ctx.out << linha << "\n";
+            << r.anoOrigem << ".\n";
+    for (const auto& linha : TextoRelatorioEstrutura(r.errosEstrutura, catalogo)) ctx.out << linha << "\n";
     ctx.saida = kSaidaErrosDados;
     return;
   }
-
-  const auto itens = EstabelecimentosDoArquivo(c, modo.anoOrigem);
-  std::vector<ItemImportacao> escolhidos;
-  bool recusado = false;
-  if (o.todos) {
-    const std::size_t n = QuantosSelecionaTodos(itens);
-    escolhidos.assign(itens.begin(), itens.begin() + static_cast<std::ptrdiff_t>(n));
-    if (n < itens.size()) {
-      ctx.err << kTextoPrefixoInvalidoTodos << " (" << itens[n].inscricao << "/" << itens[n].prefixo << ")\n";
-      recusado = true;
-    }
+  if (!r.ausente.empty()) throw ErroComando("estabelecimento " + r.ausente + " não está no arquivo");
+  if (!r.importado) {
+    for (const auto& i : r.itens) ctx.err << i.texto() << "\n";
+    throw ErroComando(catalogo.texto(r.mensagem));
   }
-  for (const auto& e : o.estabs) {
-    const auto k = ChaveDoArgumento(e);
-    auto it = std::find_if(itens.begin(), itens.end(), [&](const ItemImportacao& i) {
-      return i.inscricao == k.inscricao && i.prefixo == k.prefixo;
-    });
-    if (it == itens.end()) throw ErroComando("estabelecimento " + e + " não está no arquivo");
-    if (!it->prefixoImportavel()) {
-      ctx.err << kTextoPrefixoNaoImportavel << " (" << e << ")\n";
-      recusado = true;
-      continue;
-    }
-    escolhidos.push_back(*it);
-  }
-  if (escolhidos.empty()) {
-    for (const auto& i : itens) ctx.err << i.texto() << "\n";
-    throw ErroComando(relatorio::TextoMensagem(catalogo, "1301"));
-  }
-
-  OpcoesImportacao opcoes;
-  opcoes.anoAnterior = o.anoAnterior;
-  {
-    AcompanhamentoTexto progresso(ctx.err, "Importando Declaração Zema");
-    ImportaEstabelecimentos(c, opcoes, escolhidos, progresso);
-  }
-  bool pulado = false;
-  for (const auto& l : LinhasImportacao(c)) pulado = pulado || CodigoDeRegra(l["CoImp"]);
   if (o.json)
-    ImprimeJson(ctx.out, c);
+    ctx.out << TextoJson(LinhasJson(r.linhas)) << "\n";  // a prefix read from a file may hold any byte
   else
-    ImprimeRelatorio(ctx.out, c, catalogo, modo.anoOrigem);
-  if (recusado || pulado) ctx.saida = kSaidaErrosDados;
+    ImprimeRelatorio(ctx.out, r, LegendaImportacao(c), catalogo);
+  if (r.recusado() || r.pulado) ctx.saida = kSaidaErrosDados;
 }
 
 void Configura(CLI::App& app, Contexto& ctx) {

@@ -16,6 +16,7 @@
 #include "vinculos_cli.h"
 #include "passagem_cli.h"
 #include "pasta_cli.h"
+#include "data/tabelas.h"
 #include "data/tabelas_trabalho.h"
 #include "render/render.h"
 #include "reports/rp_cartela.h"
@@ -57,12 +58,6 @@ void AplicacaoQt() {
   static char nome[] = "vornex-cli";
   static char* argv[] = {nome, nullptr};
   static QGuiApplication app(argc, argv);
-}
-
-bool ExisteTabela(Conexao& c, const char* nome) {
-  Consulta q(c, "select count(*) from trabalho.sqlite_master where type = 'table' and name = :n collate nocase");
-  q.defineTexto("n", nome);
-  return q.escalar() > 0;
 }
 
 // PIS/DDMMAAAA[/NOME]

@@ -1,10 +1,10 @@
 #include <filesystem>
 #include <string>
 
-#include "backup/copia_seguranca.h"
+#include "casos/copia_volumes.h"
 #include "comando.h"
+#include "copia_cli.h"
 #include "data/pasta_dados.h"
-#include "passagem_cli.h"
 #include "pasta_cli.h"
 
 namespace vornex::cli {
@@ -12,61 +12,34 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Nobody can insert a disk here: a volume that is not beside the first one
-// ends the restore.
-class EventosRestauracaoCli : public EventosBackup {
- public:
-  EventosRestauracaoCli(std::ostream& err, fs::path arquivo)
-      : saida_(err), linha_(err, kRotuloProgressoRestauracao), arquivo_(std::move(arquivo)) {}
-
-  void OnNeedDisk(TBackupFile&, int disco, bool& continua) override {
-    linha_.termina();
-    const fs::path volume = NomeVolume(arquivo_, disco);
-    std::error_code ec;
-    if (!fs::exists(volume, ec)) {
-      volumeAusente = volume;
-      continua = false;
-      return;
-    }
-    saida_ << "Volume " << disco << ": " << volume.string() << "\n";
-  }
-
-  fs::path volumeAusente;
-
- void OnProgress(TBackupFile&, const std::string&, int percentual, bool&) override { linha_.mostra(percentual); }
-  void termina() { linha_.termina(); }
-
- private:
-  std::ostream& saida_;
-  LinhaProgresso linha_;
-  fs::path arquivo_;
-};
-
 void Configura(CLI::App& app, Contexto& ctx) {
   auto arquivo = std::make_shared<std::string>();
   app.add_option("arquivo", *arquivo, "Arquivo da cópia (extensão .BKP)")->required();
   app.callback([arquivo, &ctx] {
-    const fs::path caminho = fs::absolute(*arquivo);
+    PedidoCopiaVolumes pedido;
+    pedido.arquivo = fs::absolute(*arquivo);
     std::error_code ec;
-    if (ExtensaoBackupValida(caminho) && !fs::exists(caminho, ec))
-      throw ErroComando(std::string(kMsgArquivoInexistente) + " " + caminho.string());
+    if (ExtensaoBackupValida(pedido.arquivo) && !fs::exists(pedido.arquivo, ec))
+      throw ErroComando(std::string(kMsgArquivoInexistente) + " " + pedido.arquivo.string());
     // Restoring onto a new computer: a folder that does not exist, or is
     // empty, becomes a complete data folder whose declaration is the copy's.
-    const fs::path pasta = ResolvePastaDados(ctx.pastaDados);
-    if (ComErroComando([&] { return AbreOuInicializaPastaDados(pasta); }))
-      ctx.err << "Pasta de dados inicializada: " << pasta.string() << "\n";
-    EventosRestauracaoCli eventos(ctx.err, caminho);
-    const auto r = RestauraCopiaSeguranca(pasta, caminho, &eventos);
-    eventos.termina();
-    if (!r.ok) {
-      std::string m = r.mensagem;
-      if (!eventos.volumeAusente.empty())
-        m += " [" + std::string(kMsgArquivoInexistente) + " " + eventos.volumeAusente.string() + "]";
-      else if (!r.detalhe.empty())
-        m += " [" + r.detalhe + "]";
+    pedido.pastaDados = ResolvePastaDados(ctx.pastaDados);
+    if (ComErroComando([&] { return AbreOuInicializaPastaDados(pedido.pastaDados); }))
+      ctx.err << "Pasta de dados inicializada: " << pedido.pastaDados.string() << "\n";
+    // Nobody can insert a disk here: a volume that is not beside the first
+    // one ends the restore.
+    VolumesCli ui(ctx.err, kRotuloProgressoRestauracao);
+    const auto r = RestauraCopiaDeVolumes(pedido, ui);
+    ui.termina();
+    if (!r.copia.ok) {
+      std::string m = r.copia.mensagem;
+      if (!r.volumeAusente.empty())
+        m += " [" + std::string(kMsgArquivoInexistente) + " " + r.volumeAusente.string() + "]";
+      else if (!r.copia.detalhe.empty())
+        m += " [" + r.copia.detalhe + "]";
       throw ErroComando(m);
     }
-    ctx.out << r.mensagem << "\n";
+    ctx.out << r.copia.mensagem << "\n";
   });
 }
 

@@ -4,20 +4,15 @@
 
 #include <nlohmann/json.hpp>
 
+#include "casos/retifica_declaracao.h"
 #include "comando.h"
 #include "common/catalogo.h"
 #include "data/banco.h"
 #include "data/referencia.h"
-#include "data/tabelas.h"
-#include "declfile/gravacao.h"
-#include "declfile/retificacao.h"
 #include "estabelecimentos_cli.h"
 #include "gravacao_cli.h"
 #include "pasta_cli.h"
-#include "reports/rp_comum.h"
-#include "validation/consistencia.h"
 #include "validation/referencias_tabelas.h"
-#include "validation/regras_declaracao.h"
 #include "vinculos_cli.h"
 
 namespace vornex::cli {
@@ -36,42 +31,20 @@ void Executa(const Opcoes& o, Contexto& ctx) {
   const TabelasReferencia tabelas = TabelasReferencia::Carrega(c);
   const Catalogo catalogo = tabelas.catalogo();
   const ReferenciasTabelas ref(tabelas);
-  // The message, and what it is about when the user named it.
-  auto falha = [&](NuMensagem m, const std::string& sobre = {}) {
-    throw ErroComando(relatorio::TextoMensagem(catalogo, m.texto()) + (sobre.empty() ? "" : " (" + sobre + ")"));
-  };
 
-  if (NuMensagem m = CriticaDataGravacao(o.data); !m.ok()) falha(m);
-  if (!CriaTabelasRetificacao(c)) throw ErroComando(std::string(kTextoErroInicioRetificacao));
-  SelecaoRetificacao selecao;
-  if (NuMensagem m = selecao.carrega(c); !m.ok()) falha(m);
+  PedidoRetificacao pedido;
+  pedido.dataGeracao = o.data;
   for (const auto& texto : o.vinculos) {
     const ChaveVinculo v = ChaveVinculoDoArgumento(texto);
-    const auto i = selecao.indice(v.estabelecimento.inscricao, v.estabelecimento.prefixo);
-    if (!i) falha("1925"_msg, texto);
-    selecao.marcaVinculo(*i, v.pis, v.admissao, v.nome);
+    pedido.vinculos.push_back({v.estabelecimento.inscricao, v.estabelecimento.prefixo, v.pis, v.admissao, v.nome});
   }
   for (const auto& texto : o.estabs) {
     const auto k = ChaveDoArgumento(texto);
-    const auto i = selecao.indice(k.inscricao, k.prefixo);
-    if (!i) falha("1925"_msg, texto);
-    selecao.marca(*i, true);
+    pedido.estabelecimentos.push_back({k.inscricao, k.prefixo});
   }
-  if (NuMensagem m = selecao.confere(); !m.ok()) falha(m);
-
-  // The responsible page of the writing steps comes next.
-  if (!ResponsavelAprovado(c, ref, catalogo, o.json, ctx)) return;
-  std::string ausente;
-  if (NuMensagem m = PreparaRetificacao(c, selecao, &ausente); !m.ok()) falha(m, ausente);
-  selecao.LiberaSelecao();
-
-  OpcoesConsistencia opcoes;
-  opcoes.origem = OrigemConsistencia::Trabalho;
-  opcoes.anoBase = std::string(kAnoBaseRetificacao);
-  PedidoGravacao pedido;  // every row of the work tables
-  pedido.modo = {true, true};
-  pedido.dataGeracao = o.data;
-  VerificaEGrava(c, ref, opcoes, pedido, o.midias, o.json, ctx);
+  MidiasCli midias(o.midias, ctx);
+  const auto r = RetificaDeclaracao(c, ref, pedido, midias.meios(c, catalogo, o.json));
+  ImprimeVerificaEGrava(c, r, catalogo, midias, o.json, ctx);
 }
 
 void Configura(CLI::App& app, Contexto& ctx) {

@@ -8,8 +8,9 @@
 #include "ocorrencias.h"
 #include "passagem_cli.h"
 #include "pasta_cli.h"
-#include "reports/rp_comum.h"
+#include "common/catalogo.h"
 #include "validation/consistencia.h"
+#include "validation/ocorrencias.h"
 
 namespace vornex::cli {
 namespace {
@@ -25,15 +26,15 @@ void Executa(const Opcoes& o, Contexto& ctx) {
   opcoes.anoBase = "2004";
   opcoes.selecao = EstabelecimentosEscolhidos(c, o.estabelecimentos);
   if (const NuMensagem m = ComErroComando([&] { return ConfereEstabelecimentosAVerificar(c, opcoes); }); !m.ok())
-    throw ErroComando(relatorio::TextoMensagem(relatorio::CatalogoDaConexao(c), m.texto()));
+    throw ErroComando(Catalogo::LeConexao(c).texto(m.texto()));
   AcompanhamentoTexto progresso(ctx.err, "Verificando Informações ...");
   const int r = ComErroComando([&] { return VerificaConsistencia(c, opcoes, progresso); });
   progresso.termina();
   ComErroComando([&] {
     if (o.json) {
-      EscreveOcorrenciasJson(c, r, ctx.out);
+      EscreveOcorrenciasJson(c, Catalogo::LeConexao(c), r, ctx.out);
     } else {
-      ImprimeOcorrencias(c, ctx.out);
+      ImprimeOcorrencias(LeOcorrencias(c), Catalogo::LeConexao(c), ctx.out);
       if (r == 0) ctx.out << "As declarações selecionadas não apresentaram erros ou avisos.\n";
     }
     return 0;

@@ -12,14 +12,15 @@
 #include "ocorrencias.h"
 #include "passagem_cli.h"
 #include "platform/midia.h"
-#include "reports/rp_comum.h"
-#include "validation/checagem_responsavel.h"
+#include "validation/ocorrencias.h"
 
 namespace vornex::cli {
 
 namespace {
 
 namespace fs = std::filesystem;
+
+}  // namespace
 
 class MidiasLinhaComando : public InterfaceMidia {
  public:
@@ -55,21 +56,12 @@ class MidiasLinhaComando : public InterfaceMidia {
   std::ostream& err_;
 };
 
+namespace {
+
 std::string UmaLinha(std::string s) {
   for (auto& c : s)
     if (c == '\n') c = ' ';
   return s;
-}
-
-nlohmann::ordered_json Linhas(Conexao& c, const char* tabela) {
-  nlohmann::ordered_json a = nlohmann::ordered_json::array();
-  for (const auto& l : Tabela(c, tabela).todas()) {
-    nlohmann::ordered_json o = nlohmann::ordered_json::object();
-    const auto& nomes = l.esquema().colunas();
-    for (std::size_t i = 0; i < nomes.size(); ++i) o[nomes[i]] = l[i];
-    a.push_back(std::move(o));
-  }
-  return a;
 }
 
 }  // namespace
@@ -84,7 +76,7 @@ void AdicionaOpcoesMidias(CLI::App& app, OpcoesMidias& o, bool obrigatorio) {
   app.add_flag("--sobrescrever", o.sobrescrever, "Autoriza substituir um Zema2004 antigo na mídia");
 }
 
-RelatorioGravacao GravaNasMidias(Conexao& c, const PedidoGravacao& pedido, const OpcoesMidias& o, Contexto& ctx) {
+MidiasCli::MidiasCli(const OpcoesMidias& o, Contexto& ctx) : ctx_(ctx) {
   if (o.destinos.empty()) throw ErroComando("informe ao menos um --destino");
   std::vector<Midia> destinos;
   // A destination that is the mount point of a removable volume is taken as
@@ -101,18 +93,46 @@ RelatorioGravacao GravaNasMidias(Conexao& c, const PedidoGravacao& pedido, const
       }
     destinos.push_back(std::move(m));
   }
-  MidiasLinhaComando ui(destinos, o.sobrescrever, ctx.err);
-  RelatorioGravacao r = GravaArquivoDeclaracao(c, pedido, destinos.front(), ui, SemAcompanhamento());
-  if (r.resultado == ResultadoGravacao::Gravado) return r;
+  meios_.primeira = destinos.front();
+  ui_ = std::make_unique<MidiasLinhaComando>(std::move(destinos), o.sobrescrever, ctx.err);
+  meios_.midias = ui_.get();
+}
 
+const MeiosGravacao& MidiasCli::meios(Conexao& c, const Catalogo& catalogo, bool json) {
+  progresso_ = std::make_unique<AcompanhamentoTexto>(ctx_.err, "Verificando Informações ...");
+  meios_.verificacao = progresso_.get();
+  meios_.prossegue = [this, &c, &catalogo, json](int) {
+    progresso_->termina();
+    if (!json) ImprimeOcorrencias(LeOcorrencias(c), catalogo, ctx_.err);
+    return true;
+  };
+  return meios_;
+}
+
+const MeiosGravacao& MidiasCli::meiosApos(AcompanhamentoTexto& verificacao) {
+  meios_.prossegue = [&verificacao](int) {
+    verificacao.termina();
+    return true;
+  };
+  return meios_;
+}
+
+MidiasCli::~MidiasCli() = default;
+
+void MidiasCli::terminaProgresso() const {
+  if (progresso_) progresso_->termina();
+}
+
+void MidiasCli::confere(const RelatorioGravacao& r) const {
+  if (r.resultado == ResultadoGravacao::Gravado) return;
   if (!r.volumes.empty()) {
-    ctx.err << "Volumes concluídos (permanecem nas mídias):\n";
-    ImprimeVolumes(r.volumes, ctx.err);
+    ctx_.err << "Volumes concluídos (permanecem nas mídias):\n";
+    ImprimeVolumes(r.volumes, ctx_.err);
   }
   if (r.resultado == ResultadoGravacao::Falhou) throw ErroComando(UmaLinha(r.mensagem));
   // Nobody interrupts a command line run: a medium was refused or missing.
-  if (ui.faltou > 0)
-    throw ErroComando("gravação não concluída: falta um --destino para o volume " + std::to_string(ui.faltou) + ".");
+  if (ui_->faltou > 0)
+    throw ErroComando("gravação não concluída: falta um --destino para o volume " + std::to_string(ui_->faltou) + ".");
   throw ErroComando("gravação não concluída: a mídia do volume " + std::to_string(r.volumes.size() + 1) +
                     " não pôde ser usada.");
 }
@@ -137,50 +157,46 @@ nlohmann::ordered_json VolumesJson(Conexao& c, const RelatorioGravacao& r) {
                             {"tipo2", v.tipo2},
                             {"prefixos", v.prefixos},
                             {"selo", v.selo}});
-  j[kTabelaProtocoloId] = Linhas(c, kTabelaProtocoloId);
-  j[kTabelaProtocoloEs] = Linhas(c, kTabelaProtocoloEs);
+  j[kTabelaProtocoloId] = LinhasJson(Tabela(c, kTabelaProtocoloId).todas());
+  j[kTabelaProtocoloEs] = LinhasJson(Tabela(c, kTabelaProtocoloEs).todas());
   return j;
 }
 
-bool ResponsavelAprovado(Conexao& c, const Referencias& ref, const Catalogo& catalogo, bool json, Contexto& ctx) {
-  const auto resp = LeResponsavel(c);
-  const NuMensagem m = VerificaResponsavel(resp ? *resp : DefinicaoSistema(kTabelaResponsavel)->novaLinha(), ref);
-  if (m.ok()) return true;
-  const std::string texto = relatorio::TextoMensagem(catalogo, m.texto());
-  if (json)
-    ctx.out << TextoJson(nlohmann::ordered_json{{"responsavel", {{"retorno", m.str()}, {"TxMensagem", texto}}}}) << "\n";
-  else
-    ctx.out << "Responsável: " << texto << "\n";
-  ctx.saida = kSaidaErrosDados;
-  return false;
-}
-
-void VerificaEGrava(Conexao& c, const Referencias& ref, const OpcoesConsistencia& opcoes,
-                    const PedidoGravacao& pedido, const OpcoesMidias& midias, bool json, Contexto& ctx) {
-  int verificacao = 0;
-  {
-    AcompanhamentoTexto progresso(ctx.err, "Verificando Informações ...");
-    verificacao = VerificaConsistencia(c, ref, opcoes, progresso);
+void ImprimeVerificaEGrava(Conexao& c, const ResultadoVerificaEGrava& r, const Catalogo& catalogo,
+                           const MidiasCli& midias, bool json, Contexto& ctx) {
+  midias.terminaProgresso();
+  switch (r.etapa) {
+    case EtapaCaso::Pedido:
+      // The message, and what it is about when the request named it.
+      if (!r.falha.empty()) throw ErroComando(r.falha);
+      throw ErroComando(catalogo.texto(r.mensagem) + (r.sobre.empty() ? "" : " (" + r.sobre + ")"));
+    case EtapaCaso::Responsavel: {
+      const std::string texto = catalogo.texto(r.mensagem);
+      if (json)
+        ctx.out << TextoJson(nlohmann::ordered_json{{"responsavel", {{"retorno", r.mensagem.str()}, {"TxMensagem", texto}}}})
+                << "\n";
+      else
+        ctx.out << "Responsável: " << texto << "\n";
+      ctx.saida = kSaidaErrosDados;
+      return;
+    }
+    case EtapaCaso::Verificacao:
+      if (json)
+        EscreveObjetoJson(ctx.out, nlohmann::ordered_json::object(), "verificacao",
+                          [&](std::ostream& o) { EscreveOcorrenciasJson(c, catalogo, r.verificacao, o); });
+      else
+        ImprimeOcorrencias(LeOcorrencias(c), catalogo, ctx.out);
+      ctx.saida = kSaidaErrosDados;
+      return;
+    case EtapaCaso::Gravacao:
+      break;
   }
-  if (verificacao & kConsistenciaErros) {
-    if (json)
-      EscreveObjetoJson(ctx.out, nlohmann::ordered_json::object(), "verificacao",
-                        [&](std::ostream& o) { EscreveOcorrenciasJson(c, verificacao, o); });
-    else
-      ImprimeOcorrencias(c, ctx.out);
-    ctx.saida = kSaidaErrosDados;
-    return;
-  }
-  if (!json) ImprimeOcorrencias(c, ctx.err);
-
-  PedidoGravacao p = pedido;
-  p.horaGeracao = HoraAtual();
-  const RelatorioGravacao r = GravaNasMidias(c, p, midias, ctx);
+  midias.confere(*r.gravacao);
   if (json) {
-    EscreveObjetoJson(ctx.out, VolumesJson(c, r), "verificacao",
-                      [&](std::ostream& o) { EscreveOcorrenciasJson(c, verificacao, o); });
+    EscreveObjetoJson(ctx.out, VolumesJson(c, *r.gravacao), "verificacao",
+                      [&](std::ostream& o) { EscreveOcorrenciasJson(c, catalogo, r.verificacao, o); });
   } else {
-    ImprimeVolumes(r.volumes, ctx.out);
+    ImprimeVolumes(r.gravacao->volumes, ctx.out);
   }
 }
 

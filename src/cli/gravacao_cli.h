@@ -4,20 +4,20 @@
 // volume k; nobody can be asked for another, so a refused or missing medium
 // ends the run, said on stderr.
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include <nlohmann/json.hpp>
 
+#include "casos/verifica_grava.h"
 #include "comando.h"
-#include "declfile/gravacao.h"
-#include "validation/consistencia.h"
+#include "passagem_cli.h"
 
 namespace vornex {
 class Catalogo;
 class Conexao;
-class Referencias;
 }
 
 namespace vornex::cli {
@@ -31,21 +31,42 @@ struct OpcoesMidias {
 // --destino (repeatable; required when `obrigatorio`), --capacidade, --sobrescrever.
 void AdicionaOpcoesMidias(CLI::App& app, OpcoesMidias& o, bool obrigatorio = true);
 
-// Runs the writer onto the media. A run that did not finish throws
-// ErroComando with the reason, after listing on stderr the volumes that were
-// finished (they stay on their media).
-RelatorioGravacao GravaNasMidias(Conexao& c, const PedidoGravacao& pedido, const OpcoesMidias& o, Contexto& ctx);
+class MidiasLinhaComando;
 
-// The responsible person checked as the responsible screen confirms it. A
-// failure is printed (as JSON with `json`) with exit status 1, and answers false.
-bool ResponsavelAprovado(Conexao& c, const Referencias& ref, const Catalogo& catalogo, bool json, Contexto& ctx);
+// The media of --destino and their prompts on stderr, for one writing run.
+class MidiasCli {
+ public:
+  // ErroComando without any --destino.
+  MidiasCli(const OpcoesMidias& o, Contexto& ctx);
+  ~MidiasCli();
 
-// The consistency check of what is to be written, then the writing. Errors
-// print the findings as verificar does and write nothing (exit status 1);
-// warnings go to stderr (into the JSON) and the writing goes on; the volumes
-// written are printed last.
-void VerificaEGrava(Conexao& c, const Referencias& ref, const OpcoesConsistencia& opcoes,
-                    const PedidoGravacao& pedido, const OpcoesMidias& midias, bool json, Contexto& ctx);
+  // The media for the use case; the check's progress on stderr, ended
+  // before the writing starts, when the warnings found go to stderr too
+  // (unless `json`: they go into its output).
+  const MeiosGravacao& meios(Conexao& c, const Catalogo& catalogo, bool json);
+  // The media alone, for a run whose check has its own progress line
+  // `verificacao`: it ends before the writing starts.
+  const MeiosGravacao& meiosApos(AcompanhamentoTexto& verificacao);
+
+  // A run that did not finish throws ErroComando with the reason, after
+  // listing on stderr the volumes that were finished (they stay on their media).
+  void confere(const RelatorioGravacao& r) const;
+  void terminaProgresso() const;
+
+ private:
+  Contexto& ctx_;
+  std::unique_ptr<MidiasLinhaComando> ui_;
+  std::unique_ptr<AcompanhamentoTexto> progresso_;
+  MeiosGravacao meios_;
+};
+
+// The result of a check-then-write run (gravar, retificar): a refused request
+// throws ErroComando with its text; a refused responsible person ("Responsável:
+// ..." or {"responsavel": ...}) and errors of the check (the findings as
+// verificar prints them) give exit status 1; a finished run prints its volumes
+// (JSON: volumes, protocol rows and the check's findings).
+void ImprimeVerificaEGrava(Conexao& c, const ResultadoVerificaEGrava& r, const Catalogo& catalogo,
+                           const MidiasCli& midias, bool json, Contexto& ctx);
 
 // Each volume's path, record counts and seal.
 void ImprimeVolumes(const std::vector<VolumeGravado>& volumes, std::ostream& out);

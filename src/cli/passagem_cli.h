@@ -40,12 +40,18 @@ class LinhaProgresso {
 
 class AcompanhamentoTexto : public AcompanhamentoPassagem {
  public:
-  AcompanhamentoTexto(std::ostream& saida, std::string_view rotulo) : linha_(saida, rotulo) {}
-  void progresso(int percentual) override { linha_.mostra(percentual); }
+  // A pass that follows `anterior` in one use case ends its line first.
+  AcompanhamentoTexto(std::ostream& saida, std::string_view rotulo, AcompanhamentoTexto* anterior = nullptr)
+      : linha_(saida, rotulo), anterior_(anterior) {}
+  void progresso(int percentual) override {
+    if (anterior_) anterior_->termina();
+    linha_.mostra(percentual);
+  }
   void termina() { linha_.termina(); }
 
  private:
   LinhaProgresso linha_;
+  AcompanhamentoTexto* anterior_;
 };
 
 }  // namespace vornex::cli

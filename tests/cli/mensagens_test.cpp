@@ -47,7 +47,7 @@ TEST(MensagensCli, FalhasDeArgumentoEmPortugues) {
 }
 
 TEST(MensagensCli, AjudaEmPortuguesComColunasAlinhadas) {
-  for (const std::vector<std::string> args : {std::vector<std::string>{"--help"}, {"relatorio", "--help"},
+  for (const std::vector<std::string>& args : {std::vector<std::string>{"--help"}, {"relatorio", "--help"},
                                               {"backup", "--help"}, {"demo", "--help"}}) {
     SCOPED_TRACE(args[0]);
     const auto r = teste::RodaCli(args);

@@ -11,7 +11,9 @@
 #include "comando.h"
 #include "estabelecimentos_cli.h"
 #include "ocorrencias.h"
+#include "common/catalogo.h"
 #include "validation/consistencia.h"
+#include "validation/ocorrencias.h"
 
 namespace {
 
@@ -153,7 +155,7 @@ TEST_F(Verificar, ResponsavelEVinculoDuplicadoImpressos) {
   o.verificaResponsavel = true;
   ASSERT_TRUE(vornex::VerificaConsistencia(c, o) & vornex::kConsistenciaErros);
   std::ostringstream out;
-  vornex::cli::ImprimeOcorrencias(c, out);
+  vornex::cli::ImprimeOcorrencias(vornex::LeOcorrencias(c), vornex::Catalogo::LeConexao(c), out);
   const std::string s = out.str();
   EXPECT_NE(s.find("Registro tipo zero(abertura do arquivo):\n    "), std::string::npos) << s;
   EXPECT_NE(s.find("      Data da geração do arquivo = 01012004\n"), std::string::npos) << s;

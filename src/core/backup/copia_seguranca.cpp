@@ -226,7 +226,7 @@ std::string MensagemErroBackup(std::string_view texto) {
 
 std::optional<std::int64_t> TamanhoVolumeLivre(std::uint64_t espacoLivre) {
   if (espacoLivre < kEspacoMinimoVolume) return std::nullopt;
-  return static_cast<std::int64_t>(std::min<std::uint64_t>(espacoLivre - kReservaVolume, INT64_MAX));
+  return static_cast<std::int64_t>(std::min<std::uint64_t>(espacoLivre - kReservaVolumeCopia, INT64_MAX));
 }
 
 std::string MensagemTamanhoVolumeMinimo() {

@@ -50,13 +50,13 @@ std::string MensagemErroBackup(std::string_view texto);
 
 // A volume is started only with this much free space, and leaves some of it.
 inline constexpr std::uint64_t kEspacoMinimoVolume = 50000;
-inline constexpr std::uint64_t kReservaVolume = 20000;
+inline constexpr std::uint64_t kReservaVolumeCopia = 20000;
 // The MaxSize for a volume on a drive with `espacoLivre` bytes free; empty
 // when the drive does not offer the minimum.
 std::optional<std::int64_t> TamanhoVolumeLivre(std::uint64_t espacoLivre);
 // The smallest volume size that can be asked for: what a drive with the
 // minimum free space gives. Smaller volumes would not hold a block each.
-inline constexpr std::int64_t kTamanhoVolumeMinimo = kEspacoMinimoVolume - kReservaVolume;
+inline constexpr std::int64_t kTamanhoVolumeMinimo = kEspacoMinimoVolume - kReservaVolumeCopia;
 // "O tamanho de cada volume deve ser de ao menos 30000 bytes."
 std::string MensagemTamanhoVolumeMinimo();
 // Free space of the drive holding `pasta`; empty when it cannot be read.

@@ -5,6 +5,7 @@
 
 #include "common/csv.h"
 #include "common/texto.h"
+#include "data/banco.h"
 
 namespace vornex {
 
@@ -22,6 +23,13 @@ Catalogo Catalogo::LeCsv(const std::string& caminho) {
   return c;
 }
 
+Catalogo Catalogo::LeConexao(Conexao& c) {
+  Catalogo cat;
+  Consulta q(c, "select NuMensagem, TpMensagem, TxMensagem from tb8MSG");
+  while (q.proxima()) cat.inclui({std::string(q.texto(0)), std::string(q.texto(1)), std::string(q.texto(2))});
+  return cat;
+}
+
 void Catalogo::inclui(Mensagem m) {
   auto chave = m.numero;
   mensagens_.insert_or_assign(std::move(chave), std::move(m));
@@ -30,6 +38,11 @@ void Catalogo::inclui(Mensagem m) {
 const Mensagem* Catalogo::busca(std::string_view numero) const {
   auto it = mensagens_.find(numero);
   return it == mensagens_.end() ? nullptr : &it->second;
+}
+
+std::string Catalogo::texto(std::string_view numero) const {
+  const Mensagem* m = busca(numero);
+  return m ? m->texto : std::string(numero);
 }
 
 std::string_view NomeBotao(int resultado) {

@@ -11,6 +11,8 @@
 
 namespace vornex {
 
+class Conexao;
+
 struct Mensagem {
   std::string numero;  // NuMensagem, four digits
   std::string tipo;    // TpMensagem: "CNF", "WAR", "INF", "ERR"
@@ -22,9 +24,13 @@ class Catalogo {
   // Reads the CSV form (NuMensagem,TpMensagem,TxMensagem; UTF-8, RFC 4180).
   // Throws std::runtime_error naming the file and line on a malformed row.
   static Catalogo LeCsv(const std::string& caminho);
+  // tb8MSG of the connection's reference file.
+  static Catalogo LeConexao(Conexao& c);
 
   void inclui(Mensagem m);
   const Mensagem* busca(std::string_view numero) const;
+  // The text of a message number; the number itself when it is not here.
+  std::string texto(std::string_view numero) const;
   const std::map<std::string, Mensagem, std::less<>>& todas() const { return mensagens_; }
 
  private:

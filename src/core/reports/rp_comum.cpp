@@ -46,17 +46,4 @@ std::string PrimeirosCaracteres(std::string_view s, std::size_t n) {
   return std::string(s.substr(0, i));
 }
 
-Catalogo CatalogoDaConexao(Conexao& c) {
-  Catalogo cat;
-  Consulta q(c, "select NuMensagem, TpMensagem, TxMensagem from tb8MSG");
-  while (q.proxima())
-    cat.inclui({std::string(q.texto(0)), std::string(q.texto(1)), std::string(q.texto(2))});
-  return cat;
-}
-
-std::string TextoMensagem(const Catalogo& catalogo, std::string_view numero) {
-  if (const Mensagem* m = catalogo.busca(numero)) return m->texto;
-  return std::string(numero);
-}
-
 }  // namespace vornex::relatorio

@@ -1,7 +1,7 @@
 #pragma once
 // What the printed documents share: the identity printed in their titles (our
 // own choice of texts, kept here and nowhere else), the title and footer
-// bands, and the message catalog read from the connection.
+// bands.
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,10 +48,5 @@ void Legenda(Banda& b, Unidade x, Unidade y, Unidade largura, std::string_view l
 
 // The first n characters of a UTF-8 text (never half a character).
 std::string PrimeirosCaracteres(std::string_view s, std::size_t n);
-
-// tb8MSG of the connection's reference file.
-Catalogo CatalogoDaConexao(Conexao& c);
-// The catalog text of a message number; the number itself when it is not there.
-std::string TextoMensagem(const Catalogo& catalogo, std::string_view numero);
 
 }  // namespace vornex::relatorio

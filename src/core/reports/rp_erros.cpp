@@ -1,9 +1,8 @@
 #include "reports/rp_erros.h"
 
 #include "common/texto.h"
-#include "data/banco.h"
-#include "data/tabelas_trabalho.h"
 #include "reports/rp_comum.h"
+#include "validation/ocorrencias.h"
 
 namespace vornex::relatorio {
 
@@ -17,60 +16,37 @@ std::string InscricaoPorTipo(const std::string& inscricao, const std::string& ti
 
 }  // namespace
 
-TrpErros::TrpErros(Conexao& c) : c_(c), catalogo_(CatalogoDaConexao(c)) {}
+TrpErros::TrpErros(Conexao& c) : c_(c), catalogo_(Catalogo::LeConexao(c)) {}
 
 void TrpErros::Gera(Paginador& p) {
   const Unidade w = p.formato().LarguraUtil();
-  Consulta q(c_, {"Select *", std::string("from ") + kTabelaErros, "order by errwar,sequencial"});
-  const auto& e = *q.esquema();
-  const std::size_t cErrwar = e.indice("errwar"), cTipo = e.indice("tiporegistro"), cInscr = e.indice("inscricao"),
-                    cTipoInscr = e.indice("tipoinscricao"), cPrefixo = e.indice("prefixo"),
-                    cRetorno = e.indice("retorno"), cRazao = e.indice("razaosocial"), cPis = e.indice("copispasep"),
-                    cNome = e.indice("noempregado"), cAdm = e.indice("DaAdmissao"), cUso = e.indice("usoempresa"),
-                    cLbl = e.indice("lbl"), cConteudo = e.indice("Conteudo");
-
-  // What the report remembers while printing; cleared again when warnings start.
-  std::string ultimoEstab, ultimoTitulo;
-  bool parteErros = false, primeira = true;
-  QuebraGrupo registro, mensagem;
-
-  while (!p.Parado() && q.proxima()) {
-    const Linha l = q.linha();
-    const bool aviso = l[cErrwar] != "err";
-    avisos_ = aviso;
-    bool novaPagina = false;
-    if (primeira) {
-      parteErros = !aviso;
-      primeira = false;
-    } else if (parteErros && aviso) {
-      parteErros = false;
-      novaPagina = true;
-      ultimoEstab.clear(), ultimoTitulo.clear();
-      registro.Reinicia();
-    }
-
-    const std::string& nivel = l[cTipo];
-    const std::string estab = l[cInscr] + "/" + l[cPrefixo];
-    const std::string vinculo = l[cPis] + "/" + l[cAdm] + "/" + l[cNome];
-    if (registro.Mudou(l[cErrwar] + nivel + l[cInscr] + l[cPrefixo] + l[cPis] + l[cAdm] + l[cNome])) {
-      mensagem.Reinicia();
+  bool primeiraParte = true;
+  for (const ParteOcorrencias& parte : AgrupaOcorrencias(LeOcorrencias(c_), catalogo_)) {
+    avisos_ = parte.avisos;
+    // The warnings start on a page of their own.
+    bool novaPagina = !primeiraParte && parte.avisos;
+    primeiraParte = false;
+    for (const RegistroOcorrencia& r : parte.registros) {
+      if (p.Parado()) return;
+      const Linha& l = r.linha;
       std::vector<Banda> bandas;
       auto linha = [&](Unidade altura, std::string texto, Fonte f) {
         Banda b(bandas.empty() ? TipoBanda::CabecalhoGrupo : TipoBanda::Filha, altura);
         b.Texto(0, 2, w, altura - 2, std::move(texto), f);
         bandas.push_back(std::move(b));
       };
-      if (nivel == "0") {
+      if (r.nivel == "0") {
         linha(kRegistro, "Registro tipo zero(abertura do arquivo):", kFonteNegrito);
-      } else if (nivel == "1" || (nivel == "2" && estab != ultimoEstab)) {
+      } else if (r.abreEstabelecimento) {
         linha(kRegistro,
-              "Estabelecimento : (" + l[cPrefixo] + ") " + l[cRazao] + "  " + InscricaoPorTipo(l[cInscr], l[cTipoInscr]),
+              "Estabelecimento : (" + l["prefixo"] + ") " + l["razaosocial"] + "  " +
+                  InscricaoPorTipo(l["inscricao"], l["tipoinscricao"]),
               kFonteNegrito);
-        ultimoEstab = estab;
       }
-      if (nivel == "2") {
-        std::string t = "Empregado : " + FormataPis(l[cPis]) + "  " + l[cNome] + "  " + FormataData(l[cAdm]);
-        if (!l[cUso].empty()) t += " (" + l[cUso] + ")";
+      if (r.nivel == "2") {
+        std::string t = "Empregado : " + FormataPis(l["copispasep"]) + "  " + l["noempregado"] + "  " +
+                        FormataData(l["DaAdmissao"]);
+        if (!l["usoempresa"].empty()) t += " (" + l["usoempresa"] + ")";
         linha(kVinculo, std::move(t), kFonteTexto);
       }
       // A record heading never ends a page alone.
@@ -79,28 +55,29 @@ void TrpErros::Gera(Paginador& p) {
         it->espacoMinimo = it->altura + resto;
         resto += it->altura;
       }
-      if (!bandas.empty()) bandas.front().novaPagina = novaPagina;
+      if (!bandas.empty()) {
+        bandas.front().novaPagina = novaPagina;
+        novaPagina = false;
+      }
       for (auto& b : bandas) p.Coloca(std::move(b));
-      novaPagina = false;
-    }
 
-    if (mensagem.Mudou(l[cRetorno])) {
-      // Blank when it repeats, for the same record, the last heading's number.
-      const std::string doRegistro = nivel == "0" ? "0" : nivel == "1" ? "1" + estab : nivel + estab + "/" + vinculo;
-      const std::string chave = doRegistro + "|" + l[cRetorno];
-      Banda t(TipoBanda::CabecalhoGrupo, kTitulo);
-      t.espacoMinimo = kTitulo + kDetalhe;
-      t.novaPagina = novaPagina;
-      if (chave != ultimoTitulo) t.Texto(20, 2, w - 20, kTitulo - 2, TextoMensagem(catalogo_, l[cRetorno]), kFonteNegrito);
-      ultimoTitulo = chave;
-      p.Coloca(std::move(t));
+      for (const MensagemOcorrencia& m : r.mensagens) {
+        Banda t(TipoBanda::CabecalhoGrupo, kTitulo);
+        t.espacoMinimo = kTitulo + kDetalhe;
+        t.novaPagina = novaPagina;
+        novaPagina = false;
+        if (!m.repetida) t.Texto(20, 2, w - 20, kTitulo - 2, m.texto, kFonteNegrito);
+        p.Coloca(std::move(t));
+        for (const CampoOcorrencia& campo : m.campos) {
+          if (p.Parado()) return;
+          Banda d(TipoBanda::Detalhe, kDetalhe);
+          d.Texto(40, 1, w - 40, kDetalhe - 1,
+                  r.nivel == "2" ? campo.rotulo + "= " + campo.conteudo : campo.rotulo + " =" + campo.conteudo,
+                  kFonteTexto);
+          p.Coloca(std::move(d));
+        }
+      }
     }
-
-    const std::string rotulo = TextoMensagem(catalogo_, l[cLbl]);
-    Banda d(TipoBanda::Detalhe, kDetalhe);
-    d.Texto(40, 1, w - 40, kDetalhe - 1,
-            nivel == "2" ? rotulo + "= " + l[cConteudo] : rotulo + " =" + l[cConteudo], kFonteTexto);
-    p.Coloca(std::move(d));
   }
 }
 

@@ -11,7 +11,7 @@ namespace {
 constexpr Unidade kLinha = 16;
 }
 
-TrpEstrut::TrpEstrut(Conexao& c) : c_(c), catalogo_(CatalogoDaConexao(c)) {}
+TrpEstrut::TrpEstrut(Conexao& c) : c_(c), catalogo_(Catalogo::LeConexao(c)) {}
 
 void TrpEstrut::Gera(Paginador& p) {
   const Unidade w = p.formato().LarguraUtil();

@@ -15,7 +15,7 @@ constexpr Unidade kLinha = 16;
 }  // namespace
 
 TrpImport::TrpImport(Conexao& c, std::string anoOrigem)
-    : c_(c), ano_(std::move(anoOrigem)), catalogo_(CatalogoDaConexao(c)) {}
+    : c_(c), ano_(std::move(anoOrigem)), catalogo_(Catalogo::LeConexao(c)) {}
 
 void TrpImport::Gera(Paginador& p) {
   const Unidade w = p.formato().LarguraUtil();
@@ -42,7 +42,7 @@ void TrpImport::Gera(Paginador& p) {
     if (primeira) b.Traco(0, 0, w, 0);
     primeira = false;
     b.Texto(0, 2, 40, 14, "(" + seq + ")", kFonteTexto)
-        .Paragrafo(40, 2, w - 40, 14, TextoMensagem(catalogo_, codigo), kFonteTexto);
+        .Paragrafo(40, 2, w - 40, 14, catalogo_.texto(codigo), kFonteTexto);
     p.Coloca(std::move(b));
   }
 }

@@ -39,26 +39,33 @@ NuMensagem Telefone(const Linha& r) {
 
 }  // namespace
 
-NuMensagem VerificaResponsavel(const Linha& r, const Referencias& ref) {
+FalhaResponsavel ConfereResponsavel(const Linha& r, const Referencias& ref) {
   const std::string numero = Completa(r["NuLogradouroRespArquivo"], 6);
-  const NuMensagem passos[] = {
-      Inscricao(r),
-      CriticaRazaoSocial(r["NoResponsavelArquivo"], {}, ref),
-      Telefone(r),
-      CriticaLogradouro(r["EdLogradouroRespArquivo"]),
-      CriticaNumeroEndereco(numero),
-      CriticaComplemento(r["TxComplementoRespArquivo"]),
-      CriticaComplementoSemNumero(numero, r["TxComplementoRespArquivo"]),
-      CriticaBairro(r["NoBairroRespArquivo"]),
-      CriticaCep(r["CoCepRespArquivo"]),
+  const std::string_view tipo = Apara(r["InInscrResponsavel"]);
+  const NuMensagem ddd = CriticaTelefone(Apara(r["NuFoneAssinante"])).ok() ? Telefone(r) : kSemOcorrencia;
+  const FalhaResponsavel passos[] = {
+      {CriticaTipoInscricaoResp(tipo), "InInscrResponsavel"},
+      {Inscricao(r), "CoCgcCeiResponsavel"},
+      {CriticaRazaoSocial(r["NoResponsavelArquivo"], {}, ref), "NoResponsavelArquivo"},
+      {CriticaTelefone(Apara(r["NuFoneAssinante"])), "NuFoneAssinante"},
+      {ddd, "NuFoneDDD"},
+      {CriticaLogradouro(r["EdLogradouroRespArquivo"]), "EdLogradouroRespArquivo"},
+      {CriticaNumeroEndereco(numero), "NuLogradouroRespArquivo"},
+      {CriticaComplemento(r["TxComplementoRespArquivo"]), "TxComplementoRespArquivo"},
+      {CriticaComplementoSemNumero(numero, r["TxComplementoRespArquivo"]), "TxComplementoRespArquivo"},
+      {CriticaBairro(r["NoBairroRespArquivo"]), "NoBairroRespArquivo"},
+      {CriticaCep(r["CoCepRespArquivo"]), "CoCepRespArquivo"},
   };
-  for (const auto& m : passos)
-    if (!m.ok()) return m;
+  for (const auto& p : passos)
+    if (!p.mensagem.ok()) return p;
   const auto municipio = TCriticaZema(ref).CriticaMunicipioCepUf(Apara(r["CoMunicipioRespArquivo"]),
                                                                  Apara(r["CoCepRespArquivo"]));
   if (municipio.status != TCriticaZema::Status::Valido && municipio.status != TCriticaZema::Status::MunicipioSemCep)
-    return municipio.mensagem;
-  return CriticaEmail(r["TxEMailRespArquivo"]);
+    return {municipio.mensagem, "CoMunicipioRespArquivo"};
+  if (NuMensagem m = CriticaEmail(r["TxEMailRespArquivo"]); !m.ok()) return {m, "TxEMailRespArquivo"};
+  return {};
 }
+
+NuMensagem VerificaResponsavel(const Linha& r, const Referencias& ref) { return ConfereResponsavel(r, ref).mensagem; }
 
 }  // namespace vornex

@@ -32,31 +32,35 @@ TEST(ChecagemResponsavel, PrimeiraOcorrenciaNaOrdemDaConfirmacao) {
   struct Caso {
     std::map<std::string, std::string> mudancas;
     NuMensagem esperado;
+    const char* campo;  // the field the screen goes back to
   } casos[] = {
-      {{}, "0000"_msg},
-      {{{"CoCgcCeiResponsavel", "00011144477735"}, {"InInscrResponsavel", "4"}}, "0000"_msg},
-      {{{"CoCgcCeiResponsavel", std::string(vornex::teste::kCnpjECei)}, {"InInscrResponsavel", "3"}}, "0000"_msg},
-      {{{"CoCgcCeiResponsavel", std::string(vornex::teste::kCei)}}, "1004"_msg},  // a CEI stored as CNPJ
-      {{{"InInscrResponsavel", "3"}}, "1003"_msg},                                 // a CNPJ stored as CEI
-      {{{"CoCgcCeiResponsavel", ""}}, "0055"_msg},
-      {{{"CoCgcCeiResponsavel", "112223330001810"}}, "0054"_msg},  // longer than 14: not cut short
-      {{{"InInscrResponsavel", ""}}, "0128"_msg},
+      {{}, "0000"_msg, ""},
+      {{{"CoCgcCeiResponsavel", "00011144477735"}, {"InInscrResponsavel", "4"}}, "0000"_msg, ""},
+      {{{"CoCgcCeiResponsavel", std::string(vornex::teste::kCnpjECei)}, {"InInscrResponsavel", "3"}}, "0000"_msg, ""},
+      {{{"CoCgcCeiResponsavel", std::string(vornex::teste::kCei)}}, "1004"_msg, "CoCgcCeiResponsavel"},  // a CEI stored as CNPJ
+      {{{"InInscrResponsavel", "3"}}, "1003"_msg, "CoCgcCeiResponsavel"},                                 // a CNPJ stored as CEI
+      {{{"CoCgcCeiResponsavel", ""}}, "0055"_msg, "CoCgcCeiResponsavel"},
+      {{{"CoCgcCeiResponsavel", "112223330001810"}}, "0054"_msg, "CoCgcCeiResponsavel"},  // longer than 14: not cut short
+      {{{"InInscrResponsavel", ""}}, "0128"_msg, "InInscrResponsavel"},
       // Name before telephone before street: the first failing check answers.
-      {{{"NoResponsavelArquivo", ""}, {"NuFoneDDD", ""}}, vornex::CriticaRazaoSocial("", {}, ref)},
-      {{{"NuFoneDDD", ""}, {"EdLogradouroRespArquivo", ""}}, "3101"_msg},
-      {{{"NuFoneDDD", ""}, {"NuFoneAssinante", ""}}, "3101"_msg},  // no telephone at all
-      {{{"EdLogradouroRespArquivo", ""}}, "0120"_msg},
-      {{{"NuLogradouroRespArquivo", "0000000"}}, NuMensagem::Excede()},
-      {{{"NuLogradouroRespArquivo", ""}}, "0120"_msg},  // neither number nor complement
-      {{{"NuLogradouroRespArquivo", ""}, {"TxComplementoRespArquivo", "LOTE 4"}}, "0000"_msg},
-      {{{"CoCepRespArquivo", ""}}, "0081"_msg},
-      {{{"CoMunicipioRespArquivo", "3599999"}}, "0090"_msg},
-      {{{"TxEMailRespArquivo", "maria.exemplo.com.br"}}, "3627"_msg},
+      {{{"NoResponsavelArquivo", ""}, {"NuFoneDDD", ""}}, vornex::CriticaRazaoSocial("", {}, ref), "NoResponsavelArquivo"},
+      {{{"NuFoneDDD", ""}, {"EdLogradouroRespArquivo", ""}}, "3101"_msg, "NuFoneDDD"},
+      {{{"NuFoneDDD", ""}, {"NuFoneAssinante", ""}}, "3101"_msg, "NuFoneDDD"},  // no telephone at all
+      {{{"EdLogradouroRespArquivo", ""}}, "0120"_msg, "EdLogradouroRespArquivo"},
+      {{{"NuLogradouroRespArquivo", "0000000"}}, NuMensagem::Excede(), "NuLogradouroRespArquivo"},
+      {{{"NuLogradouroRespArquivo", ""}}, "0120"_msg, "TxComplementoRespArquivo"},  // neither number nor complement
+      {{{"NuLogradouroRespArquivo", ""}, {"TxComplementoRespArquivo", "LOTE 4"}}, "0000"_msg, ""},
+      {{{"CoCepRespArquivo", ""}}, "0081"_msg, "CoCepRespArquivo"},
+      {{{"CoMunicipioRespArquivo", "3599999"}}, "0090"_msg, "CoMunicipioRespArquivo"},
+      {{{"TxEMailRespArquivo", "maria.exemplo.com.br"}}, "3627"_msg, "TxEMailRespArquivo"},
   };
   for (const auto& c : casos) {
     std::string rotulo;
     for (const auto& [k, v] : c.mudancas) rotulo += k + "=" + v + " ";
     EXPECT_EQ(vornex::VerificaResponsavel(Responsavel(c.mudancas), ref), c.esperado) << rotulo;
+    const auto f = vornex::ConfereResponsavel(Responsavel(c.mudancas), ref);
+    EXPECT_EQ(f.mensagem, c.esperado) << rotulo;
+    EXPECT_EQ(f.campo, c.campo) << rotulo;
   }
 }
 

@@ -1,0 +1,61 @@
+#include "casos/analisa_arquivo.h"
+
+#include <system_error>
+
+#include "common/versao.h"
+#include "data/banco.h"
+
+namespace vornex {
+
+namespace fs = std::filesystem;
+
+bool ArquivoParaAnalise(const fs::path& arquivo, std::string& falha) {
+  std::error_code ec;
+  if (fs::is_regular_file(arquivo, ec)) return true;
+  falha = std::string(kTextoArquivoInexistente) + " (" + arquivo.string() + ")";
+  return false;
+}
+
+ResultadoAnaliseArquivo AnalisaEVerifica(Conexao& c, const PedidoAnaliseArquivo& pedido, const MeiosAnalise& meios) {
+  ResultadoAnaliseArquivo r;
+  if (!ArquivoParaAnalise(pedido.arquivo, r.falha)) return r;
+  Transacao t(c);
+  TAnaliseEstrutura analise(c);
+  r.estrutura = analise.AnalisaArquivo(pedido.arquivo, AnoBaseDeclaracao, false,
+                                       meios.estrutura ? *meios.estrutura : SemAcompanhamento(),
+                                       r.estabelecimentos, r.vinculos);
+  r.falha = analise.falhaCopia();
+  if (!r.falha.empty() || (r.estrutura & (kAnaliseErros | kAnaliseInterrompida))) {
+    if (r.falha.empty()) r.errosEstrutura = LeErrosEstrutura(c);
+    t.confirma();
+    return r;
+  }
+
+  r.selo = VerificaSelo(pedido.arquivo);
+
+  // A file read from a medium: the responsible person is checked and the
+  // closing date must be stated.
+  OpcoesConsistencia opcoes;
+  opcoes.origem = OrigemConsistencia::Trabalho;
+  opcoes.verificaResponsavel = true;
+  opcoes.encerramentoEstrito = true;
+  r.verificacao = VerificaConsistencia(c, opcoes, meios.verificacao ? *meios.verificacao : SemAcompanhamento());
+  r.verificado = true;
+
+  if (pedido.regravacao) {
+    const MeiosGravacao& m = *pedido.regravacao;
+    if (r.verificacao & (kConsistenciaErros | kConsistenciaInterrompida)) {
+      r.regravacaoRecusada = true;
+    } else if (!m.prossegue || m.prossegue(r.verificacao)) {
+      // From the work tables as loaded; no generation date is typed here.
+      PedidoGravacao g;
+      g.modo = {true, r.retificacao()};
+      r.regravacao = GravaArquivoDeclaracao(c, g, m.primeira, *m.midias,
+                                            m.gravacao ? *m.gravacao : SemAcompanhamento(), m.opcoes);
+    }
+  }
+  t.confirma();
+  return r;
+}
+
+}  // namespace vornex
