@@ -85,15 +85,14 @@ void Executa(const Opcoes& o, Contexto& ctx) {
   }
 
   ctx.saida = (r.verificacao & kConsistenciaErros) ? kSaidaErrosDados : kSaidaOk;
+  const ResultadoSelo selo = r.selo.value_or(ResultadoSelo::Invalido);
+  j["selo"] = NomeSelo(selo);
   ComErroComando([&] {
-    const auto ocorrencias = LeOcorrencias(c);
-    if (o.json) {
-      j["consistencia"] = OcorrenciasJson(ocorrencias, catalogo, r.verificacao);
-      return 0;
-    }
+    if (o.json) return 0;
     ctx.out << "Estrutura do arquivo correta: " << r.estabelecimentos << " estabelecimento(s), " << r.vinculos
             << " vínculo(s)" << (r.retificacao() ? "; arquivo de retificação" : "") << ".\n";
-    ImprimeOcorrencias(ocorrencias, catalogo, ctx.out);
+    ctx.out << TextoSelo(selo) << "\n";
+    ImprimeOcorrencias(LeOcorrencias(c), catalogo, ctx.out);
     if (r.verificacao == 0) ctx.out << "Os estabelecimentos presentes no arquivo estão corretos.\n";
     return 0;
   });
@@ -110,7 +109,12 @@ void Executa(const Opcoes& o, Contexto& ctx) {
       return 0;
     });
   }
-  if (o.json) ctx.out << TextoJson(j) << "\n";
+  if (o.json)
+    ComErroComando([&] {
+      EscreveObjetoJson(ctx.out, j, "consistencia",
+                        [&](std::ostream& out) { EscreveOcorrenciasJson(c, catalogo, r.verificacao, out); });
+      return 0;
+    });
 }
 
 void Configura(CLI::App& app, Contexto& ctx) {

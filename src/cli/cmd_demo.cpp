@@ -10,9 +10,9 @@ namespace {
 void Configura(CLI::App& app, Contexto& ctx) {
   auto o = std::make_shared<OpcoesDemonstracao>();
   app.add_option("--estabelecimentos", o->estabelecimentos, "Número de estabelecimentos (padrão 10)")
-      ->check(CLI::Range(1, 99999));
+      ->check(Faixa(1, 99999));
   app.add_option("--vinculos", o->vinculos, "Número de vínculos, repartidos entre eles (padrão 500)")
-      ->check(CLI::NonNegativeNumber);
+      ->check(NoMinimo(0));
   app.add_option("--semente", o->semente, "Semente do sorteio: a mesma semente dá a mesma declaração (padrão 2004)");
   app.footer(
       "Preenche a declaração de uma pasta de dados vazia com estabelecimentos e vínculos fictícios do "

@@ -73,7 +73,8 @@ void Executa(const Opcoes& o, Contexto& ctx) {
   importacao.termina();
   if (!r.falha.empty()) throw ErroComando(r.falha);
   if (r.estrutura & kAnaliseErros) {
-    ctx.out << "A importação não pode ser feita: o arquivo não atende às especificações do ano-base 2004.\n";
+    ctx.out << "A importação não pode ser feita: o arquivo não atende às especificações do ano-base "
+            << r.anoOrigem << ".\n";
     for (const auto& linha : TextoRelatorioEstrutura(r.errosEstrutura, catalogo)) ctx.out << linha << "\n";
     ctx.saida = kSaidaErrosDados;
     return;

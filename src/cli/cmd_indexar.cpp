@@ -5,6 +5,7 @@
 #include "data/banco.h"
 #include "data/indexacao.h"
 #include "data/pasta_dados.h"
+#include "pasta_cli.h"
 
 namespace vornex::cli {
 namespace {
@@ -42,11 +43,10 @@ class ProgressoTexto : public ProgressoIndexacao {
 void Configura(CLI::App& app, Contexto& ctx) {
   app.footer("Recria os índices de todas as tabelas, um passo por índice, com o progresso na saída de erro.");
   app.callback([&ctx] {
-    const std::filesystem::path pasta = ResolvePastaDados(ctx.pastaDados);
+    const std::filesystem::path pasta = PastaDados(ctx);
     DialogosTexto dialogos(ctx.out, ctx.err);
     ProgressoTexto progresso(ctx.err);
     try {
-      if (AbreOuInicializaPastaDados(pasta)) ctx.err << "Pasta de dados inicializada: " << pasta.string() << "\n";
       if (!VerificaArquivosDados(pasta, dialogos)) throw ErroComando(kTextoFaltamArquivos);
       Conexao c = AbreZema2004(pasta);
       if (!IndexaArquivos(c, dialogos, progresso).sucesso) ctx.saida = kSaidaFalha;

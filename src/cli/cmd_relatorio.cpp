@@ -11,7 +11,10 @@
 #include "comando.h"
 #include "common/texto.h"
 #include "data/banco.h"
+#include "declfile/importacao.h"
 #include "estabelecimentos_cli.h"
+#include "vinculos_cli.h"
+#include "passagem_cli.h"
 #include "pasta_cli.h"
 #include "data/tabelas.h"
 #include "data/tabelas_trabalho.h"
@@ -34,13 +37,22 @@ struct Opcoes {
   bool completo = false, resumido = false, trabalho = false;
   std::string classificacao = "pis";
   std::vector<std::string> estabs, vinculos;
-  std::string ano = "2004";
+  std::string ano;  // importacao: empty for the year of the last import
 };
 
 // Fonts and the PDF writer need a Qt application; without a display it runs
 // on the offscreen platform.
+// Qt's notices about the session it runs in (no XDG_RUNTIME_DIR under a
+// service or a cron job) say nothing to the user of a command.
+QtMessageHandler tratadorQt = nullptr;
+void FiltraAvisosQt(QtMsgType tipo, const QMessageLogContext& contexto, const QString& texto) {
+  if (tipo != QtFatalMsg && texto.startsWith(QLatin1String("QStandardPaths: "))) return;
+  if (tratadorQt) tratadorQt(tipo, contexto, texto);
+}
+
 void AplicacaoQt() {
   if (QCoreApplication::instance() != nullptr) return;
+  tratadorQt = qInstallMessageHandler(FiltraAvisosQt);
   if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   static int argc = 1;
   static char nome[] = "vornex-cli";
@@ -53,7 +65,7 @@ VinculoEscolhido LeVinculo(const std::string& t) {
   VinculoEscolhido v;
   const auto a = t.find('/');
   const auto b = a == std::string::npos ? a : t.find('/', a + 1);
-  v.pis = t.substr(0, a);
+  v.pis = PisDoArgumento(t.substr(0, a));
   if (a != std::string::npos) v.admissao = t.substr(a + 1, b == std::string::npos ? b : b - a - 1);
   if (b != std::string::npos) v.nome = t.substr(b + 1);
   if (v.pis.size() != 11 || !SoDigitos(v.pis) || v.admissao.size() != 8 || !SoDigitos(v.admissao))
@@ -77,6 +89,13 @@ OpcoesDeclaracao OpcoesDoRelatorio(Conexao& c, const Opcoes& o) {
   }
   if (!d.vinculos.empty() && d.estabelecimentos.size() != 1)
     throw ErroComando("--vinculo pede um único estabelecimento em --estab");
+  for (std::size_t i = 0; i < d.vinculos.size(); ++i) {
+    const auto& v = d.vinculos[i];
+    if (!ExisteVinculo(c, o.trabalho ? kTrabalhoVinculo : kTabelaVinculos, ChaveDoArgumento(o.estabs.front()), v.pis,
+                       v.admissao, v.nome))
+      throw ErroComando("vínculo não encontrado " + std::string(o.trabalho ? "no arquivo analisado" : "na declaração") +
+                        ": " + o.vinculos[i]);
+  }
   return d;
 }
 
@@ -116,7 +135,9 @@ void Executa(const Opcoes& o, Contexto& ctx) {
       vazio = "a última análise não registrou erro de estrutura";
     } else if (o.documento == "importacao") {
       abre();
-      if (existe(kTabelaImportacao, "nenhuma importação")) doc = std::make_unique<TrpImport>(*c, o.ano);
+      // The title names the year of the file the last import read.
+      if (existe(kTabelaImportacao, "nenhuma importação"))
+        doc = std::make_unique<TrpImport>(*c, o.ano.empty() ? AnoOrigemImportacao(*c).value_or("2004") : o.ano);
       vazio = "a última importação não registrou estabelecimentos";
     } else {  // etiquetas
       abre();
@@ -126,7 +147,9 @@ void Executa(const Opcoes& o, Contexto& ctx) {
     int paginas = 0;
     if (doc) {
       AplicacaoQt();
-      paginas = render::GravaPdf(*doc, QString::fromStdString(o.pdf));
+      AcompanhamentoTexto progresso(ctx.err, "Gravando o relatório " + o.documento);
+      paginas = render::GravaPdf(*doc, QString::fromStdString(o.pdf), EmissaoAgora(), progresso);
+      progresso.termina();
     }
     if (paginas == 0)
       ctx.out << "Nada a imprimir: " << (doc ? vazio : ausente) << ". Nenhum arquivo gravado.\n";
@@ -139,18 +162,18 @@ void Configura(CLI::App& app, Contexto& ctx) {
   auto o = std::make_shared<Opcoes>();
   app.add_option("documento", o->documento, "erros, estrutura, importacao, declaracao, etiquetas ou cartela")
       ->required()
-      ->check(CLI::IsMember({"erros", "estrutura", "importacao", "declaracao", "etiquetas", "cartela"}));
+      ->check(UmDe({"erros", "estrutura", "importacao", "declaracao", "etiquetas", "cartela"}));
   app.add_option("--pdf", o->pdf, "Arquivo PDF a gravar")->required();
   auto* completo = app.add_flag("--completo", o->completo, "declaracao: todos os campos de cada vínculo (padrão)");
   app.add_flag("--resumido", o->resumido, "declaracao: só a relação dos vínculos")->excludes(completo);
   app.add_option("--classificacao", o->classificacao, "declaracao: ordem dos vínculos, pis (padrão), nome ou uso")
-      ->check(CLI::IsMember({"pis", "nome", "uso"}));
+      ->check(UmDe({"pis", "nome", "uso"}));
   app.add_option("--estab", o->estabs, "declaracao: estabelecimentos a imprimir, INSCRICAO/PREFIXO (repetível; padrão: todos)");
   app.add_option("--vinculo", o->vinculos,
                  "declaracao: só estes vínculos do único estabelecimento de --estab, PIS/DDMMAAAA[/NOME]");
   app.add_flag("--trabalho", o->trabalho, "declaracao: do arquivo analisado (Te8emp/Te8vinc) em vez da declaração");
-  app.add_option("--ano", o->ano, "importacao: ano-base do arquivo importado, 2003 ou 2004 (padrão 2004)")
-      ->check(CLI::IsMember({"2003", "2004"}));
+  app.add_option("--ano", o->ano, "importacao: ano-base do arquivo importado, 2003 ou 2004 (padrão: o da última importação)")
+      ->check(UmDe({"2003", "2004"}));
   app.footer("Grava em PDF um dos documentos impressos, a partir das tabelas da última passagem ou da declaração.");
   app.callback([o, &ctx] { Executa(*o, ctx); });
 }

@@ -5,6 +5,7 @@
 #include "comando.h"
 #include "copia_cli.h"
 #include "data/pasta_dados.h"
+#include "pasta_cli.h"
 
 namespace vornex::cli {
 namespace {
@@ -16,8 +17,15 @@ void Configura(CLI::App& app, Contexto& ctx) {
   app.add_option("arquivo", *arquivo, "Arquivo da cópia (extensão .BKP)")->required();
   app.callback([arquivo, &ctx] {
     PedidoCopiaVolumes pedido;
-    pedido.pastaDados = ResolvePastaDados(ctx.pastaDados);
     pedido.arquivo = fs::absolute(*arquivo);
+    std::error_code ec;
+    if (ExtensaoBackupValida(pedido.arquivo) && !fs::exists(pedido.arquivo, ec))
+      throw ErroComando(std::string(kMsgArquivoInexistente) + " " + pedido.arquivo.string());
+    // Restoring onto a new computer: a folder that does not exist, or is
+    // empty, becomes a complete data folder whose declaration is the copy's.
+    pedido.pastaDados = ResolvePastaDados(ctx.pastaDados);
+    if (ComErroComando([&] { return AbreOuInicializaPastaDados(pedido.pastaDados); }))
+      ctx.err << "Pasta de dados inicializada: " << pedido.pastaDados.string() << "\n";
     // Nobody can insert a disk here: a volume that is not beside the first
     // one ends the restore.
     VolumesCli ui(ctx.err, kRotuloProgressoRestauracao);

@@ -26,12 +26,14 @@ void Executa(const Opcoes& o, Contexto& ctx) {
   OpcoesConsistencia opcoes;
   opcoes.anoBase = std::string(AnoBase);
   opcoes.selecao = EstabelecimentosEscolhidos(c, o.estabelecimentos);
+  if (const NuMensagem m = ComErroComando([&] { return ConfereEstabelecimentosAVerificar(c, opcoes); }); !m.ok())
+    throw ErroComando(Catalogo::LeConexao(c).texto(m.texto()));
   AcompanhamentoTexto progresso(ctx.err, "Verificando Informações ...");
   const int r = ComErroComando([&] { return VerificaConsistencia(c, opcoes, progresso); });
   progresso.termina();
   ComErroComando([&] {
     if (o.json) {
-      ctx.out << TextoJson(OcorrenciasJson(LeOcorrencias(c), Catalogo::LeConexao(c), r)) << "\n";
+      EscreveOcorrenciasJson(c, Catalogo::LeConexao(c), r, ctx.out);
     } else {
       ImprimeOcorrencias(LeOcorrencias(c), Catalogo::LeConexao(c), ctx.out);
       if (r == 0) ctx.out << "As declarações selecionadas não apresentaram erros ou avisos.\n";

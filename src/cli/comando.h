@@ -45,6 +45,15 @@ struct Comando {
 
 std::vector<Comando>& Comandos();
 
+// Checks of option values with their help and failure texts in Portuguese
+// (CLI11's own print a range's bounds in full and in English).
+// A whole number from `minimo` to `maximo`.
+CLI::Validator Faixa(long long minimo, long long maximo);
+// A whole number of at least `minimo`.
+CLI::Validator NoMinimo(long long minimo);
+// One of `valores`.
+CLI::Validator UmDe(std::vector<std::string> valores);
+
 // Use at namespace scope in a cmd_*.cpp:
 //   static const RegistroComando r{"nome", "descrição", configura};
 struct RegistroComando {

@@ -72,7 +72,7 @@ void AdicionaOpcoesMidias(CLI::App& app, OpcoesMidias& o, bool obrigatorio) {
   if (obrigatorio) destino->required();
   app.add_option("--capacidade", o.capacidade,
                  "Capacidade de cada mídia em bytes (1457664 simula um disquete de 1,44 MB)")
-      ->check(CLI::PositiveNumber);
+      ->check(NoMinimo(1));
   app.add_flag("--sobrescrever", o.sobrescrever, "Autoriza substituir um Zema2004 antigo na mídia");
 }
 
@@ -167,7 +167,9 @@ void ImprimeVerificaEGrava(Conexao& c, const ResultadoVerificaEGrava& r, const C
   midias.terminaProgresso();
   switch (r.etapa) {
     case EtapaCaso::Pedido:
-      throw ErroComando(r.falha.empty() ? catalogo.texto(r.mensagem) : r.falha);
+      // The message, and what it is about when the request named it.
+      if (!r.falha.empty()) throw ErroComando(r.falha);
+      throw ErroComando(catalogo.texto(r.mensagem) + (r.sobre.empty() ? "" : " (" + r.sobre + ")"));
     case EtapaCaso::Responsavel: {
       const std::string texto = catalogo.texto(r.mensagem);
       if (json)
@@ -180,8 +182,8 @@ void ImprimeVerificaEGrava(Conexao& c, const ResultadoVerificaEGrava& r, const C
     }
     case EtapaCaso::Verificacao:
       if (json)
-        ctx.out << TextoJson(nlohmann::ordered_json{{"verificacao", OcorrenciasJson(LeOcorrencias(c), catalogo, r.verificacao)}})
-                << "\n";
+        EscreveObjetoJson(ctx.out, nlohmann::ordered_json::object(), "verificacao",
+                          [&](std::ostream& o) { EscreveOcorrenciasJson(c, catalogo, r.verificacao, o); });
       else
         ImprimeOcorrencias(LeOcorrencias(c), catalogo, ctx.out);
       ctx.saida = kSaidaErrosDados;
@@ -191,9 +193,8 @@ void ImprimeVerificaEGrava(Conexao& c, const ResultadoVerificaEGrava& r, const C
   }
   midias.confere(*r.gravacao);
   if (json) {
-    nlohmann::ordered_json j = VolumesJson(c, *r.gravacao);
-    j["verificacao"] = OcorrenciasJson(LeOcorrencias(c), catalogo, r.verificacao);
-    ctx.out << TextoJson(j) << "\n";
+    EscreveObjetoJson(ctx.out, VolumesJson(c, *r.gravacao), "verificacao",
+                      [&](std::ostream& o) { EscreveOcorrenciasJson(c, catalogo, r.verificacao, o); });
   } else {
     ImprimeVolumes(r.gravacao->volumes, ctx.out);
   }

@@ -17,6 +17,21 @@ std::string Estabelecimento(const Linha& l) {
          FormataInscricao(l["inscricao"], l["tipoinscricao"]);
 }
 
+// One row keyed by its columns, plus the texts of its numbers.
+nlohmann::json OcorrenciaJson(const Linha& l, const Catalogo& catalogo) {
+  nlohmann::json o = LinhaJson<nlohmann::json>(l);
+  o["TxMensagem"] = catalogo.texto(l["retorno"]);
+  o["TxLbl"] = catalogo.texto(l["lbl"]);
+  return o;
+}
+
+nlohmann::json Resumo(int resultado) {
+  return {{"resultado", resultado},
+          {"erros", (resultado & kConsistenciaErros) != 0},
+          {"avisos", (resultado & kConsistenciaAvisos) != 0},
+          {"interrompida", (resultado & kConsistenciaInterrompida) != 0}};
+}
+
 }  // namespace
 
 void ImprimeOcorrencias(const std::vector<Linha>& linhas, const Catalogo& catalogo, std::ostream& out) {
@@ -47,17 +62,22 @@ void ImprimeOcorrencias(const std::vector<Linha>& linhas, const Catalogo& catalo
 
 nlohmann::json OcorrenciasJson(const std::vector<Linha>& linhas, const Catalogo& catalogo, int resultado) {
   nlohmann::json j = nlohmann::json::array();
-  for (const auto& l : linhas) {
-    nlohmann::json o = LinhaJson<nlohmann::json>(l);
-    o["TxMensagem"] = catalogo.texto(l["retorno"]);
-    o["TxLbl"] = catalogo.texto(l["lbl"]);
-    j.push_back(std::move(o));
-  }
-  return {{"resultado", resultado},
-          {"erros", (resultado & kConsistenciaErros) != 0},
-          {"avisos", (resultado & kConsistenciaAvisos) != 0},
-          {"interrompida", (resultado & kConsistenciaInterrompida) != 0},
-          {"ocorrencias", std::move(j)}};
+  for (const auto& l : linhas) j.push_back(OcorrenciaJson(l, catalogo));
+  nlohmann::json r = Resumo(resultado);
+  r["ocorrencias"] = std::move(j);
+  return r;
+}
+
+void EscreveOcorrenciasJson(Conexao& c, const Catalogo& catalogo, int resultado, std::ostream& out) {
+  EscreveObjetoJson(out, Resumo(resultado), "ocorrencias", [&](std::ostream& o) {
+    o << "[";
+    bool primeira = true;
+    ParaCadaOcorrencia(c, [&](const Linha& l) {
+      o << (primeira ? "\n    " : ",\n    ") << TextoJsonLinha(OcorrenciaJson(l, catalogo));
+      primeira = false;
+    });
+    o << (primeira ? "]" : "\n  ]");
+  });
 }
 
 }  // namespace vornex::cli

@@ -11,6 +11,7 @@
 
 namespace vornex {
 class Catalogo;
+class Conexao;
 }
 
 namespace vornex::cli {
@@ -24,5 +25,8 @@ void ImprimeOcorrencias(const std::vector<Linha>& linhas, const Catalogo& catalo
 // `resultado` the pass's bits; each row keyed by the Te8ErrWa columns, plus
 // "TxMensagem" (text of `retorno`) and "TxLbl" (text of `lbl`).
 nlohmann::json OcorrenciasJson(const std::vector<Linha>& linhas, const Catalogo& catalogo, int resultado);
+// The same object written to `out` as Te8ErrWa is read, row by row, never
+// held whole: the form for a pass that may leave any number of findings.
+void EscreveOcorrenciasJson(Conexao& c, const Catalogo& catalogo, int resultado, std::ostream& out);
 
 }  // namespace vornex::cli

@@ -1,6 +1,8 @@
 #pragma once
-// Progress of a long pass on the command line: one line on stderr rewritten
-// in place ("Verificando Informações ...: 42%"). The command line never
+// Progress of a long pass on the command line, on stderr. On a terminal one
+// line rewritten in place ("Verificando Informações ...: 42%"); anywhere else
+// (a log file, a pipe) whole lines, one when the pass starts, then at most
+// one per tenth of the way, and the last one at 100%. The command line never
 // interrupts a pass.
 #include <ostream>
 #include <string>
@@ -10,28 +12,28 @@
 
 namespace vornex::cli {
 
+// Whether `saida` is the process's standard error and that is a terminal.
+bool SaidaEhTerminal(const std::ostream& saida);
+
 class LinhaProgresso {
  public:
-  LinhaProgresso(std::ostream& saida, std::string_view rotulo) : saida_(saida), rotulo_(rotulo) {}
+  LinhaProgresso(std::ostream& saida, std::string_view rotulo)
+      : saida_(saida), rotulo_(rotulo), terminal_(SaidaEhTerminal(saida)) {}
   ~LinhaProgresso() { termina(); }
   LinhaProgresso(const LinhaProgresso&) = delete;
   LinhaProgresso& operator=(const LinhaProgresso&) = delete;
 
-  void mostra(int percentual) {
-    if (percentual == ultimo_) return;
-    ultimo_ = percentual;
-    saida_ << "\r" << rotulo_ << ": " << percentual << "%" << std::flush;
-    aberta_ = true;
-  }
+  void mostra(int percentual);
   // Ends the progress line before anything else is written.
   void termina() {
-    if (aberta_) saida_ << "\n";
+    if (aberta_) saida_ << "\n" << std::flush;
     aberta_ = false;
   }
 
  private:
   std::ostream& saida_;
   std::string rotulo_;
+  bool terminal_;
   int ultimo_ = -1;
   bool aberta_ = false;
 };

@@ -23,10 +23,21 @@ class DialogosErro : public Dialogos {
 
 }  // namespace
 
-Conexao AbreDeclaracao(Contexto& ctx, TravaPastaDados::Modo modo) {
+std::filesystem::path PastaDados(Contexto& ctx) {
   return ComErroComando([&] {
     const std::filesystem::path pasta = ResolvePastaDados(ctx.pastaDados);
+    std::error_code ec;
+    if (!ctx.pastaDados.empty() && !std::filesystem::exists(pasta, ec))
+      throw ErroComando("A pasta de dados não existe: " + pasta.string() +
+                        " (para criar uma pasta nova, use o comando iniciar).");
     if (AbreOuInicializaPastaDados(pasta)) ctx.err << "Pasta de dados inicializada: " << pasta.string() << "\n";
+    return pasta;
+  });
+}
+
+Conexao AbreDeclaracao(Contexto& ctx, TravaPastaDados::Modo modo) {
+  const std::filesystem::path pasta = PastaDados(ctx);
+  return ComErroComando([&] {
     if (!ctx.trava) ctx.trava = std::make_unique<TravaPastaDados>(pasta, modo);
     DialogosErro dialogos(ctx.err);
     if (!VerificaArquivosDados(pasta, dialogos)) throw ErroComando(kTextoFaltamArquivos);

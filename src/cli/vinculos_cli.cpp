@@ -18,6 +18,13 @@ bool Digitos(std::string_view s, std::size_t n) {
 
 }  // namespace
 
+std::string PisDoArgumento(std::string_view texto) {
+  std::string pis;
+  for (char ch : texto)
+    if (ch != '.' && ch != '-') pis += ch;
+  return pis;
+}
+
 namespace {
 
 std::vector<std::string> Partes(const std::string& texto) {
@@ -41,8 +48,7 @@ bool LeVinculo(const std::vector<std::string>& p, std::size_t partesComNome, std
   if (n >= partesComNome && !Digitos(p[n - 1], 8)) nome = p[--n];
   if (n < 2) return false;
   admissao = p[n - 1];
-  for (char ch : p[n - 2])
-    if (ch != '.' && ch != '-') pis += ch;
+  pis = PisDoArgumento(p[n - 2]);
   n -= 2;
   return Digitos(pis, 11) && Digitos(admissao, 8);
 }

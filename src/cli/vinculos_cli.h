@@ -24,4 +24,7 @@ ChaveVinculo ChaveVinculoDoArgumento(const std::string& texto);
 // links of that PIS/PASEP and date. ErroComando on a malformed text.
 VinculoEscolhido VinculoDoArgumento(const std::string& texto);
 
+// A PIS/PASEP as typed, its punctuation ("123.45678.90-1") dropped.
+std::string PisDoArgumento(std::string_view texto);
+
 }  // namespace vornex::cli

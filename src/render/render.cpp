@@ -71,7 +71,17 @@ class Pintura : public DestinoPaginas {
       if (desenhadas_++ > 0 && !dispositivo_.newPage()) throw std::runtime_error("Não foi possível iniciar nova página.");
       DesenhaPagina(pintor_, p, escala_);
     }
+    if (acompanhamento_ && total_ > 0) {
+      const int percentual = static_cast<int>(100LL * p.numero / total_);
+      if (percentual != percentual_) acompanhamento_->progresso(percentual_ = percentual);
+    }
     return faixas_.isEmpty() || p.numero < faixas_.lastPage();
+  }
+
+  // Told of each page drawn, out of `total`.
+  void Acompanha(AcompanhamentoPassagem& a, int total) {
+    acompanhamento_ = &a;
+    total_ = total;
   }
 
  private:
@@ -81,6 +91,8 @@ class Pintura : public DestinoPaginas {
   int copias_;
   double escala_;
   int desenhadas_ = 0;
+  AcompanhamentoPassagem* acompanhamento_ = nullptr;
+  int total_ = 0, percentual_ = 0;
 };
 
 }  // namespace
@@ -120,7 +132,8 @@ void DesenhaPagina(QPainter& pintor, const Pagina& pagina, double escala) {
   pintor.restore();
 }
 
-int GravaPdf(Documento& doc, const QString& arquivo, const Emissao& emissao) {
+int GravaPdf(Documento& doc, const QString& arquivo, const Emissao& emissao, AcompanhamentoPassagem& acompanhamento) {
+  acompanhamento.progresso(0);
   const int total = ContaPaginas(doc, emissao);
   if (total == 0) return 0;
   QSaveFile saida(arquivo);
@@ -134,6 +147,7 @@ int GravaPdf(Documento& doc, const QString& arquivo, const Emissao& emissao) {
     QPainter pintor;
     if (!pintor.begin(&pdf)) throw std::runtime_error(("Não foi possível gravar o arquivo " + arquivo).toStdString());
     Pintura destino(pintor, pdf);
+    destino.Acompanha(acompanhamento, total);
     paginas = Monta(doc, destino, total, emissao);
     pintor.end();
   }

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QString>
 
+#include "common/passagem.h"
 #include "reports/relatorio.h"
 
 class QPainter;
@@ -19,9 +20,11 @@ void DesenhaPagina(QPainter& pintor, const relatorio::Pagina& pagina, double esc
 // Writes the document to a PDF file in the paper the document names. A
 // document with no page writes nothing and answers 0; otherwise the page
 // count. The file appears complete or not at all; a failure throws
-// std::runtime_error and leaves an existing file as it was.
+// std::runtime_error and leaves an existing file as it was. The progress
+// starts at 0 while the pages are counted, then follows the pages drawn.
 int GravaPdf(relatorio::Documento& doc, const QString& arquivo,
-             const relatorio::Emissao& emissao = relatorio::EmissaoAgora());
+             const relatorio::Emissao& emissao = relatorio::EmissaoAgora(),
+             AcompanhamentoPassagem& acompanhamento = SemAcompanhamento());
 
 // Prints on a printer the user has set up: its page range (all pages unless
 // the range is PageRange), copies and collation; paper and orientation are the

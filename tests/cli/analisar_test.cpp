@@ -10,6 +10,7 @@
 #include "apoio_cli.h"
 #include "data/banco.h"
 #include "declfile/layout.h"
+#include "declfile/selo.h"
 #include "demonstracao/demonstracao.h"
 #include "platform/midia.h"
 #include "data/tabelas.h"
@@ -198,6 +199,56 @@ TEST_F(Analisar, ArquivoAusente) {
   const auto r = roda({(pasta_ / "nada").string()});
   EXPECT_EQ(r.codigo, 2);
   EXPECT_NE(r.err.find("O arquivo especificado não existe."), std::string::npos) << r.err;
+}
+
+}  // namespace
+
+namespace {
+
+// A byte that is a letter of the file's code page shows as that letter.
+TEST_F(Analisar, ByteDeLetraLatin1ApareceComoLetra) {
+  struct Caso {
+    const char* byte;
+    const char* conteudo;
+  } casos[] = {{"\xE9", "é"}, {"\x8A", "Š"}, {"\xAA", "ª"}, {"\x81", "81(hexadecimal)"}, {"\xF7", "F7(hexadecimal)"}};
+  for (const auto& c : casos) {
+    SCOPED_TRACE(c.conteudo);
+    auto a = teste::SeparaRegistros(gerado(1, 1));
+    a.poe(0, 271, c.byte);
+    const auto r = roda({arquivo(a.junta()), "--json"});
+    EXPECT_EQ(r.codigo, 1) << r.err;
+    const auto js = nlohmann::json::parse(r.out);
+    ASSERT_EQ(js["Te8stru"].size(), 1u) << r.out;
+    EXPECT_EQ(js["Te8stru"][0]["CoMsg"], "1901");
+    EXPECT_EQ(js["Te8stru"][0]["PosicaoInicial"], "271");
+    EXPECT_EQ(js["Te8stru"][0]["Conteudo"], c.conteudo);
+  }
+}
+
+// The seal is read back: blank, matching, or not matching what the file holds,
+// and the analysis' result stays what the structure says.
+TEST_F(Analisar, SeloConferidoNaLeitura) {
+  const std::string p = arquivo(gerado(2, 2));
+  auto selo = [&](const char* texto, const char* nome) {
+    SCOPED_TRACE(nome);
+    const auto r = roda({p});
+    EXPECT_NE(r.out.find(std::string(texto) + "\n"), std::string::npos) << r.out;
+    const auto j = roda({p, "--json"});
+    const auto js = nlohmann::json::parse(j.out);
+    EXPECT_EQ(js["selo"], nome);
+    EXPECT_EQ(js["resultado"], 0);
+    EXPECT_EQ(j.codigo, r.codigo);
+  };
+  selo("Selo do arquivo: ausente (em branco).", "ausente");
+  ASSERT_TRUE(vornex::GravaHash(p));
+  selo("Selo do arquivo: confere com o conteúdo.", "confere");
+  auto a = teste::SeparaRegistros([&] {
+    std::ifstream f(p, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+  }());
+  a.poe(a.registros.size() - 1, 319, a.registros.back()[318] == '0' ? "1" : "0");
+  teste::Escreve(p, a.junta());
+  selo("Selo do arquivo: não confere com o conteúdo (o arquivo foi alterado depois de selado).", "diverge");
 }
 
 }  // namespace

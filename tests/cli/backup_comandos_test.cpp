@@ -80,6 +80,22 @@ TEST_F(BackupCli, GravaERestauraEmVolumes) {
       << falta.err;
 }
 
+// The smallest size asked for is kept by every volume, and the set restores.
+TEST_F(BackupCli, VolumesNaoPassamDoTamanhoPedido) {
+  auto b = Roda({"--dados", p("dados"), "backup", p("v"), "--tamanho-volume", "30000"});
+  ASSERT_EQ(b.codigo, 0) << b.err;
+  int volumes = 0;
+  for (const auto& e : fs::directory_iterator(pasta_))
+    if (e.path().stem() == "v") {
+      ++volumes;
+      EXPECT_LE(fs::file_size(e.path()), 30000u) << e.path();
+    }
+  EXPECT_GE(volumes, 3);
+  auto r = Roda({"--dados", p("nova"), "restaurar", p("v.BKP")});
+  ASSERT_EQ(r.codigo, 0) << r.err;
+  EXPECT_EQ(fs::file_size(p("nova/declaracao.db")), fs::file_size(p("dados/declaracao.db")));
+}
+
 TEST_F(BackupCli, FalhasSaemComDoisEOTexto) {
   struct Caso {
     std::vector<std::string> args;
@@ -95,11 +111,13 @@ TEST_F(BackupCli, FalhasSaemComDoisEOTexto) {
       {{"--dados", p("dados"), "restaurar", p("pasta.BKP")}, pasta},
       {{"--dados", p("dados"), "analisar", p("pasta.BKP")}, pasta},
       {{"--dados", p("dados"), "importar", p("fifo"), "--todos"}, fifo},
-      {{"--dados", p("vazia"), "backup", p("c.BKP")},
-       "Ocorreu um erro durante o processo de backup: [Cannot read file]."},
+      {{"--dados", p("nao-ha"), "backup", p("c.BKP")}, "A pasta de dados não existe: " + p("nao-ha")},
       {{"--dados", p("dados"), "backup", p("c.zip")}, "Extensao inválida de arquivo de backup."},
       {{"--dados", p("dados"), "restaurar", p("c.zip")}, "Extensao inválida de arquivo de backup."},
-      {{"--dados", p("dados"), "restaurar", p("nao.BKP")}, "Arquivo inexistente."},
+      {{"--dados", p("dados"), "restaurar", p("nao.BKP")}, "Arquivo inexistente. " + p("nao.BKP")},
+      {{"--dados", p("dados"), "backup", p("c.BKP"), "--tamanho-volume", "29999"},
+       "O tamanho de cada volume deve ser de ao menos 30000 bytes."},
+      {{"--dados", p("dados"), "backup", p("nao/ha/c.BKP")}, "A pasta da cópia não existe: " + p("nao/ha")},
       {{"--dados", p("dados"), "restaurar", p("lixo.BKP")}, "Esse não é um arquivo de backup ZEMA válido"},
   };
   for (const auto& c : casos) {

@@ -73,8 +73,37 @@ TEST_F(ComandosDados, IniciarCriaPastaNovaENaoSubstituiDados) {
   EXPECT_NE(de_novo.err.find("já contém declaracao.db"), std::string::npos) << de_novo.err;
 }
 
+// A mistyped --dados is said so: nothing is created, nothing reported done.
+TEST_F(ComandosDados, PastaDeDadosInexistenteRecusada) {
+  const std::string f = (raiz_ / "arquivo").string();
+  const std::vector<std::vector<std::string>> comandos = {
+      {"verificar"},
+      {"demo"},
+      {"indexar"},
+      {"backup", (raiz_ / "c.BKP").string()},
+      {"analisar", f},
+      {"importar", f, "--todos"},
+      {"gravar", "--data", "10022005", "--destino", raiz_.string()},
+      {"retificar", "--data", "10022005", "--destino", raiz_.string()},
+#ifdef VORNEX_COM_RENDER
+      {"relatorio", "erros", "--pdf", (raiz_ / "e.pdf").string()},
+#endif
+  };
+  std::ofstream(f) << "x";
+  for (auto args : comandos) {
+    SCOPED_TRACE(args[0]);
+    args.insert(args.begin(), {"--dados", pasta()});
+    const auto r = Roda(args);
+    EXPECT_EQ(r.codigo, 2);
+    EXPECT_NE(r.err.find("A pasta de dados não existe: " + pasta()), std::string::npos) << r.err;
+    EXPECT_TRUE(r.out.empty()) << r.out;
+    EXPECT_FALSE(fs::exists(pasta()));
+  }
+}
+
 TEST_F(ComandosDados, IndexarMostraOsDezenovePassos) {
-  // A folder that does not exist yet is initialised first.
+  // An empty folder is initialised first.
+  fs::create_directories(pasta());
   auto r = Roda({"--dados", pasta(), "indexar"});
   ASSERT_EQ(r.codigo, 0) << r.err;
   EXPECT_NE(r.err.find("Pasta de dados inicializada"), std::string::npos);

@@ -25,6 +25,7 @@ class Gravar : public ::testing::Test {
     if (mkdtemp(modelo.data()) == nullptr) throw std::runtime_error("mkdtemp");
     raiz_ = modelo;
     dados_ = (raiz_ / "dados").string();
+    fs::create_directories(dados_);  // an empty folder is initialised on first use
   }
   ~Gravar() override {
     std::error_code ec;
@@ -115,6 +116,18 @@ TEST_F(Gravar, RecusasSaemComDois) {
   EXPECT_FALSE(fs::exists(fs::path(ocupada) / "Zema2004"));
   // The first volume was finished before the second medium was missing: it stays.
   EXPECT_EQ(vornex::VerificaSelo(raiz_ / "m2" / "Zema2004"), vornex::ResultadoSelo::Confere);
+}
+
+// The old file is replaced only on a medium that is accepted.
+TEST_F(Gravar, SobrescreverNaoApagaAntesDeAceitarAMidia) {
+  const fs::path antigo = fs::path(Midia("velha")) / "Zema2004";
+  std::ofstream(antigo) << "declaração antiga";
+  auto r = Roda({"gravar", "--data", "10022005", "--destino", antigo.parent_path().string(), "--sobrescrever",
+                 "--capacidade", "1000"});
+  EXPECT_EQ(r.codigo, 2) << r.err;
+  EXPECT_NE(r.err.find("não pôde ser usada"), std::string::npos) << r.err;
+  std::ifstream f(antigo);
+  EXPECT_EQ(std::string((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>()), "declaração antiga");
 }
 
 TEST_F(Gravar, ErrosNosDadosImpedemAGravacao) {

@@ -171,6 +171,10 @@ TEST_F(Importar, ErroDeEstruturaNadaImporta) {
   EXPECT_NE(r.out.find("Posição 278 = 2"), std::string::npos) << r.out;
   EXPECT_EQ(conta("SELECT count(*) FROM Bd8emp"), 0);
   EXPECT_EQ(roda({(pasta_ / "nada").string(), "--todos"}).codigo, 2);
+  // The previous-year mode names the year it expects.
+  const auto anterior = roda({p.string(), "--ano-anterior", "--todos"});
+  EXPECT_EQ(anterior.codigo, 1);
+  EXPECT_NE(anterior.out.find("especificações do ano-base 2003."), std::string::npos) << anterior.out;
 }
 
 }  // namespace
@@ -191,6 +195,8 @@ TEST_F(Importar, AnoAnteriorSoVinculosAtivosSemRemuneracao) {
   EXPECT_NE(r.out.find("Relatório de Importação de Dados  2003"), std::string::npos) << r.out;
   EXPECT_EQ(conta("SELECT count(*) FROM Bd8vinc WHERE AnBase = '2004' AND VaJaneiroEmpregado = '000000000'"), 1);
   EXPECT_EQ(conta("SELECT count(*) FROM Bd8emp WHERE AnBase = '2004' AND InAvisoCnae = 1"), 1);
+  // The dismissed link counted in the file is not one of the establishment's.
+  EXPECT_EQ(conta("SELECT count(*) FROM Bd8emp WHERE NuVinculosEstabelecimento = '000001'"), 1);
 }
 
 }  // namespace
@@ -235,6 +241,45 @@ TEST_F(Importar, ArquivoGravadoVoltaInteiroEUmaSoVez) {
   }
   EXPECT_EQ(duplicados, 40);
   EXPECT_EQ(linhas(dados()), linhas(origem));
+}
+
+}  // namespace
+
+namespace {
+
+// A declaration written on several volumes and imported volume by volume:
+// an establishment split between volumes ends with all of its links counted.
+TEST_F(Importar, VolumesImportadosUmAUmContamTodosOsVinculos) {
+  const fs::path origem = pasta_ / "origem";
+  teste::CopiaPastaInicializada(origem);
+  auto d = teste::RodaCli({"--dados", origem.string(), "demo", "--estabelecimentos", "3", "--vinculos", "166",
+                           "--semente", "3"});
+  ASSERT_EQ(d.codigo, 0) << d.err;
+  std::vector<std::string> args = {"--dados", origem.string(), "gravar", "--data", "10022005", "--capacidade",
+                                   "25000"};
+  std::vector<fs::path> midias;
+  for (int i = 1; i <= 6; ++i) {
+    midias.push_back(pasta_ / ("m" + std::to_string(i)));
+    fs::create_directories(midias.back());
+    args.insert(args.end(), {"--destino", midias.back().string()});
+  }
+  const auto g = teste::RodaCli(args);
+  ASSERT_EQ(g.codigo, 0) << g.err << g.out;
+  int volumes = 0;
+  for (const auto& m : midias) {
+    if (!fs::exists(m / "Zema2004")) continue;
+    ++volumes;
+    const auto r = roda({(m / "Zema2004").string(), "--todos"});
+    ASSERT_EQ(r.codigo, 0) << r.err << r.out;
+  }
+  ASSERT_GE(volumes, 3);
+  const std::string contagens =
+      "SELECT count(*) FROM Bd8emp e WHERE NuVinculosEstabelecimento <> substr('000000' || (SELECT count(*) FROM "
+      "Bd8vinc v WHERE v.AnBase = e.AnBase AND v.CoCgcCeiEstabelecimento = e.CoCgcCeiEstabelecimento AND "
+      "v.NuPrefixoEstabelecimento = e.NuPrefixoEstabelecimento), -6)";
+  EXPECT_EQ(conta("SELECT count(*) FROM Bd8vinc"), 166);
+  EXPECT_EQ(conta("SELECT count(*) FROM Bd8emp"), 3);
+  EXPECT_EQ(conta(contagens), 0);
 }
 
 }  // namespace

@@ -126,7 +126,7 @@ TEST_F(Relatorio, RecusaPedidosInvalidos) {
     const char* erro;
   } casos[] = {
       {{"boletim"}, "boletim"},
-      {{"declaracao", "--completo", "--resumido"}, "excludes"},
+      {{"declaracao", "--completo", "--resumido"}, "não pode ser usado com"},
       {{"declaracao", "--classificacao", "idade"}, "idade"},
       {{"declaracao", "--estab", "12AB"}, "estabelecimento inválido"},
       {{"declaracao", "--estab", "55.555.555/0001-55"}, "estabelecimento não encontrado"},
@@ -142,6 +142,41 @@ TEST_F(Relatorio, RecusaPedidosInvalidos) {
     EXPECT_FALSE(fs::exists(pdf()));
   }
   EXPECT_EQ(Roda({"--dados", pasta().string(), "relatorio", "cartela"}).codigo, 2);  // no --pdf
+}
+
+// A link is named with its PIS/PASEP punctuated or not; one that is not there
+// is said so, not printed as its establishment alone.
+TEST_F(Relatorio, VinculoEscolhidoPrecisaExistir) {
+  Inclui("Bd8emp", {{"AnBase", "2004"}, {"CoCgcCeiEstabelecimento", "11222333000181"}, {"NuPrefixoEstabelecimento", "01"},
+                    {"InInscrEstabelecimento", "1"}, {"NoRazaoEstabelecimento", "EMPRESA"}});
+  Inclui("Bd8vinc", {{"AnBase", "2004"}, {"CoCgcCeiEstabelecimento", "11222333000181"},
+                     {"NuPrefixoEstabelecimento", "01"}, {"CoPisPasepEmpregado", "10000000001"},
+                     {"NoEmpregado", "ZULMIRA"}, {"DaAdmissaoEmpregado", "01012004"}, {"NuSequencialRegistro", "000001"}});
+  auto r = Relat({"declaracao", "--estab", "11222333000181/01", "--vinculo", "100.00000.00-1/01012004"});
+  ASSERT_EQ(r.codigo, 0) << r.err;
+  EXPECT_NE(TextoPdf(pdf()).find("ZULMIRA"), std::string::npos);
+  fs::remove(pdf());
+  for (const char* v : {"10000000009/01012004", "10000000001/02012004"}) {
+    SCOPED_TRACE(v);
+    r = Relat({"declaracao", "--estab", "11222333000181/01", "--vinculo", v});
+    EXPECT_EQ(r.codigo, 2);
+    EXPECT_NE(r.err.find(std::string("vínculo não encontrado na declaração: ") + v), std::string::npos) << r.err;
+    EXPECT_FALSE(fs::exists(pdf()));
+  }
+}
+
+// A long rendering shows its progress, and the import report its year.
+TEST_F(Relatorio, ProgressoEAnoDaImportacao) {
+  vornex::RecriaTabelaTrabalho(c_, vornex::kTabelaImportacao);
+  Inclui(vornex::kTabelaImportacao, {{"AnBase", "2004"}, {"CoCgcCeiEstabelecimento", "11222333000181"},
+                                     {"NuPrefixoEstabelecimento", "00"}, {"AnOrigem", "2003"}});
+  auto r = Relat({"importacao"});
+  ASSERT_EQ(r.codigo, 0) << r.err;
+  const std::string t = TextoPdf(pdf());
+  const auto titulo = t.find("Relatório de Importação de Dados");
+  ASSERT_NE(titulo, std::string::npos) << t;
+  EXPECT_NE(t.substr(titulo, t.find('\n', titulo) - titulo).find("2003"), std::string::npos) << t;
+  EXPECT_NE(r.err.find("Gravando o relatório importacao: 100%\n"), std::string::npos) << r.err;
 }
 
 }  // namespace

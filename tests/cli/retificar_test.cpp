@@ -73,12 +73,16 @@ TEST_F(Retificar, ErroNaVerificacaoNadaGrava) {
 TEST_F(Retificar, SelecaoRecusada) {
   const struct {
     std::vector<std::string> args;
-    const char* trecho;
+    std::string trecho;
   } casos[] = {
       {{}, "Nenhum estabelecimento selecionado"},                 // 1301
       {{"--estab", estab_}, "Nenhum empregado/servidor selecionado"},  // 1304
       {{"--vinculo", vinculo_, "--vinculo", vinculo_}, "O mesmo vínculo foi selecionado mais de uma vez"},
-      {{"--vinculo", "11222333000181/00/12345678901/01022001"}, "não encontrado na base de dados"},
+      // 1925 names what it did not find
+      {{"--vinculo", "11222333000181/00/12345678901/01022001"},
+       "faça a seleção novamente. (11222333000181/00/12345678901/01022001)"},
+      {{"--vinculo", estab_ + "/999.99999.99-9/01022001"},
+       "faça a seleção novamente. (" + estab_ + "/99999999999/01022001)"},
   };
   for (const auto& k : casos) {
     const auto r = retifica(k.args);

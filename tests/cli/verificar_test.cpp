@@ -28,6 +28,7 @@ class Verificar : public ::testing::Test {
     if (mkdtemp(modelo.data()) == nullptr) throw std::runtime_error("mkdtemp");
     raiz_ = modelo;
     dados_ = (raiz_ / "dados").string();
+    fs::create_directories(dados_);  // an empty folder is initialised on first use
   }
   ~Verificar() override {
     std::error_code ec;
@@ -43,6 +44,15 @@ class Verificar : public ::testing::Test {
   std::string dados_;
 };
 
+// Nothing to check is no success.
+TEST_F(Verificar, SemEstabelecimentosDoAnoMostra1700) {
+  auto v = Roda({"verificar"});
+  EXPECT_EQ(v.codigo, 2);
+  EXPECT_NE(v.err.find("Não há estabelecimentos cadastrados para o ano-base 2004."), std::string::npos) << v.err;
+  EXPECT_EQ(v.out.find("não apresentaram erros"), std::string::npos) << v.out;
+  EXPECT_EQ(Roda({"verificar", "--json"}).codigo, 2);
+}
+
 TEST_F(Verificar, DemonstracaoVerificadaSemOcorrencias) {
   auto d = Roda({"demo", "--estabelecimentos", "12", "--vinculos", "300", "--semente", "5"});
   ASSERT_EQ(d.codigo, 0) << d.err;
@@ -51,6 +61,7 @@ TEST_F(Verificar, DemonstracaoVerificadaSemOcorrencias) {
   EXPECT_EQ(v.codigo, 0) << v.out;
   EXPECT_EQ(v.out, "As declarações selecionadas não apresentaram erros ou avisos.\n");
   EXPECT_NE(v.err.find("Verificando Informações ...: 100%\n"), std::string::npos) << v.err;
+  EXPECT_EQ(v.err.find('\r'), std::string::npos) << v.err;  // not a terminal: plain lines
   // A second demo would mix two declarations.
   EXPECT_EQ(Roda({"demo"}).codigo, 2);
 }

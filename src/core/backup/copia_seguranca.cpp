@@ -289,6 +289,10 @@ std::optional<std::int64_t> TamanhoVolumeLivre(std::uint64_t espacoLivre) {
   return static_cast<std::int64_t>(std::min<std::uint64_t>(espacoLivre - kReservaVolumeCopia, INT64_MAX));
 }
 
+std::string MensagemTamanhoVolumeMinimo() {
+  return "O tamanho de cada volume deve ser de ao menos " + std::to_string(kTamanhoVolumeMinimo) + " bytes.";
+}
+
 std::optional<std::uint64_t> EspacoLivre(const fs::path& pasta) {
   std::error_code ec;
   const auto s = fs::space(pasta.empty() ? fs::path(".") : pasta, ec);
@@ -309,6 +313,7 @@ ResultadoCopia GravaCopiaSeguranca(const fs::path& pastaDados, const fs::path& a
                                    std::int64_t tamanhoVolume, EventosBackup* eventos) {
   // Another extension would give an archive the restore refuses.
   if (!ExtensaoBackupValida(arquivo)) return Falhou(kMsgExtensaoInvalida);
+  if (tamanhoVolume != 0 && tamanhoVolume < kTamanhoVolumeMinimo) return Falhou(MensagemTamanhoVolumeMinimo());
   const auto semLeitura = TextoErroBackup(kErroLeituraArquivo);
   const fs::path declaracao = pastaDados / kArquivoDeclaracao;
   std::error_code ec;

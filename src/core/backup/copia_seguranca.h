@@ -56,6 +56,11 @@ inline constexpr std::uint64_t kReservaVolumeCopia = 20000;
 // The MaxSize for a volume on a drive with `espacoLivre` bytes free; empty
 // when the drive does not offer the minimum.
 std::optional<std::int64_t> TamanhoVolumeLivre(std::uint64_t espacoLivre);
+// The smallest volume size that can be asked for: what a drive with the
+// minimum free space gives. Smaller volumes would not hold a block each.
+inline constexpr std::int64_t kTamanhoVolumeMinimo = kEspacoMinimoVolume - kReservaVolumeCopia;
+// "O tamanho de cada volume deve ser de ao menos 30000 bytes."
+std::string MensagemTamanhoVolumeMinimo();
 // Free space of the drive holding `pasta`; empty when it cannot be read.
 std::optional<std::uint64_t> EspacoLivre(const std::filesystem::path& pasta);
 
@@ -72,7 +77,8 @@ struct ResultadoCopia {
 };
 
 // Saves declaracao.db of `pastaDados` into `arquivo` (volumes of at most
-// `tamanhoVolume` bytes; 0 for one volume).
+// `tamanhoVolume` bytes, which must not be below kTamanhoVolumeMinimo; 0 for
+// one volume).
 ResultadoCopia GravaCopiaSeguranca(const std::filesystem::path& pastaDados,
                                    const std::filesystem::path& arquivo, std::int64_t tamanhoVolume,
                                    EventosBackup* eventos = nullptr);

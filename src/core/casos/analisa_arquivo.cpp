@@ -34,6 +34,8 @@ ResultadoAnaliseArquivo AnalisaEVerifica(Conexao& c, const PedidoAnaliseArquivo&
     return r;
   }
 
+  r.selo = VerificaSelo(pedido.arquivo);
+
   // A file read from a medium: the responsible person is checked and the
   // closing date must be stated.
   OpcoesConsistencia opcoes;

@@ -12,6 +12,7 @@
 
 #include "casos/verifica_grava.h"
 #include "declfile/analise_estrutura.h"
+#include "declfile/selo.h"
 
 namespace vornex {
 
@@ -41,6 +42,9 @@ struct ResultadoAnaliseArquivo {
   int estrutura = 0;       // the analyser's bits (kAnaliseErros, ...)
   long estabelecimentos = 0, vinculos = 0;
   std::vector<ErroEstrutura> errosEstrutura;  // Te8stru as the analysis left it
+  // Whether the file's seal matches its content, read once the structure
+  // is sound (the bits above do not depend on it).
+  std::optional<ResultadoSelo> selo;
   bool verificado = false;  // the consistency check ran
   int verificacao = 0;      // its bits
   // Re-recording asked but refused: the check found errors.

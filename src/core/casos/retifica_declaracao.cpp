@@ -7,10 +7,15 @@ namespace vornex {
 
 namespace {
 
-ResultadoVerificaEGrava Recusa(NuMensagem m) {
+ResultadoVerificaEGrava Recusa(NuMensagem m, std::string sobre = {}) {
   ResultadoVerificaEGrava r;
   r.mensagem = m;
+  r.sobre = std::move(sobre);
   return r;
+}
+
+std::string Nome(const VinculoRetificado& v) {
+  return v.inscricao + "/" + v.prefixo + "/" + v.pis + "/" + v.admissao + (v.nome.empty() ? "" : "/" + v.nome);
 }
 
 ResultadoVerificaEGrava Etapas(Conexao& c, const Referencias& ref, const PedidoRetificacao& pedido,
@@ -25,19 +30,20 @@ ResultadoVerificaEGrava Etapas(Conexao& c, const Referencias& ref, const PedidoR
   if (NuMensagem m = selecao.carrega(c); !m.ok()) return Recusa(m);
   for (const auto& v : pedido.vinculos) {
     const auto i = selecao.indice(v.inscricao, v.prefixo);
-    if (!i) return Recusa("1925"_msg);
+    if (!i) return Recusa("1925"_msg, Nome(v));
     selecao.marcaVinculo(*i, v.pis, v.admissao, v.nome);
   }
   for (const auto& e : pedido.estabelecimentos) {
     const auto i = selecao.indice(e.inscricao, e.prefixo);
-    if (!i) return Recusa("1925"_msg);
+    if (!i) return Recusa("1925"_msg, e.inscricao + "/" + e.prefixo);
     selecao.marca(*i, true);
   }
   if (NuMensagem m = selecao.confere(); !m.ok()) return Recusa(m);
 
   // The responsible page of the writing steps comes next.
   if (auto r = ConfereResponsavelGravacao(c, ref); r.etapa == EtapaCaso::Responsavel) return r;
-  if (NuMensagem m = PreparaRetificacao(c, selecao); !m.ok()) return Recusa(m);
+  std::string ausente;
+  if (NuMensagem m = PreparaRetificacao(c, selecao, &ausente); !m.ok()) return Recusa(m, ausente);
   selecao.LiberaSelecao();
 
   PedidoVerificaEGrava p;

@@ -50,6 +50,7 @@ struct ResultadoVerificaEGrava {
   EtapaCaso etapa = EtapaCaso::Pedido;
   NuMensagem mensagem;  // why a Pedido or Responsavel run stopped
   std::string falha;    // Pedido: a refusal that has no message number, as its text
+  std::string sobre;    // Pedido: what `mensagem` is about, when the request named it (1925)
   std::string campo;    // Responsavel: the BD8Resp column of the failing field
   int verificacao = 0;  // the consistency bits, once the check ran
   std::optional<RelatorioGravacao> gravacao;  // once the writer ran

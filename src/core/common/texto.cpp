@@ -314,4 +314,26 @@ std::string FormataPis(std::string_view pis) {
   return Mascara(pis, {{4, '.'}, {9, '.'}, {11, '.'}});
 }
 
+std::string LetraLatin1(unsigned char b) {
+  char32_t u = 0;
+  switch (b) {
+    case 0x83: u = 0x0192; break;  // ƒ
+    case 0x8A: u = 0x0160; break;  // Š
+    case 0x8C: u = 0x0152; break;  // Œ
+    case 0x8E: u = 0x017D; break;  // Ž
+    case 0x9A: u = 0x0161; break;  // š
+    case 0x9C: u = 0x0153; break;  // œ
+    case 0x9E: u = 0x017E; break;  // ž
+    case 0x9F: u = 0x0178; break;  // Ÿ
+    case 0xAA: case 0xB5: case 0xBA: u = b; break;  // ª µ º
+    default:
+      // À..ÿ but the multiplication and division signs.
+      if (b >= 0xC0 && b != 0xD7 && b != 0xF7) u = b;
+  }
+  if (u == 0) return {};
+  if (u < 0x800) return {static_cast<char>(0xC0 | (u >> 6)), static_cast<char>(0x80 | (u & 0x3F))};
+  return {static_cast<char>(0xE0 | (u >> 12)), static_cast<char>(0x80 | ((u >> 6) & 0x3F)),
+          static_cast<char>(0x80 | (u & 0x3F))};
+}
+
 }  // namespace vornex

@@ -29,6 +29,9 @@ inline char Maiuscula(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(
 std::string Maiusculas(std::string_view s);
 // Names of tables, columns, indexes and files: equal but for the case of ASCII letters.
 bool IgualSemCaixa(std::string_view a, std::string_view b);
+// The UTF-8 text of a byte that is a letter in Windows Latin-1 (code page
+// 1252: "é" for 0xE9, "Š" for 0x8A); empty for any other byte, ASCII included.
+std::string LetraLatin1(unsigned char byte);
 int ContaPalavras(std::string_view s);
 long long ValorInteiro(std::string_view s);  // 0 when not an integer
 inline int Maior(int a, int b) { return a > b ? a : b; }

@@ -1,5 +1,6 @@
 #include "data/declaracao.h"
 
+#include "common/texto.h"
 #include "data/tabela.h"
 
 namespace vornex {
@@ -38,6 +39,27 @@ long long ContaEstrangeiros(Conexao& c, const ChaveEstabelecimento& k) {
                            "CoCGCCEIEstabelecimento= :sInscricao  and", "NuPrefixoEstabelecimento= :sPrefixo and",
                            "CoNacionalidade <> '10'"});
   return DefineChave(q, k).escalar();
+}
+
+void AtualizaContagensVinculos(Conexao& c, const ChaveEstabelecimento& k) {
+  const std::string vinculos = ZerosEsquerda(std::to_string(ContaVinculos(c, k)), 6);
+  const std::string estrangeiros = ZerosEsquerda(std::to_string(ContaEstrangeiros(c, k)), 5);
+  Consulta& q = c.prepara({"update BD8Emp set NuVinculosEstabelecimento = :sVinculos,",
+                           "NuEstrangeirosEstabelec = :sEstrangeiros", "where  AnBase= :sAnoBase  and",
+                           "CoCGCCEIEstabelecimento= :sInscricao  and", "NuPrefixoEstabelecimento= :sPrefixo"});
+  DefineChave(q, k).defineTexto(":sVinculos", vinculos).defineTexto(":sEstrangeiros", estrangeiros).executa();
+}
+
+bool ExisteVinculo(Conexao& c, std::string_view tabela, const ChaveEstabelecimento& k, std::string_view pis,
+                   std::string_view admissao, std::string_view nome) {
+  const bool semPis = pis == "00000000000";
+  Consulta& q = c.prepara({"select count(*)", "from " + Identificador(tabela), "where  AnBase= :sAnoBase  and",
+                           "CoCGCCEIEstabelecimento= :sInscricao  and", "NuPrefixoEstabelecimento= :sPrefixo and",
+                           "CoPisPasepEmpregado= :sPis and DaAdmissaoEmpregado= :sAdmissao",
+                           semPis ? "and NoEmpregado= :sNome" : ""});
+  DefineChave(q, k).defineTexto(":sPis", pis).defineTexto(":sAdmissao", admissao);
+  if (semPis) q.defineTexto(":sNome", nome);
+  return q.escalar() > 0;
 }
 
 std::vector<Linha> VinculosDoEstabelecimento(Conexao& c, const ChaveEstabelecimento& k) {

@@ -29,6 +29,14 @@ std::optional<Linha> BuscaEstabelecimento(Conexao& c, const ChaveEstabelecimento
 long long ContaVinculos(Conexao& c, const ChaveEstabelecimento& chave);
 // Links whose nationality is not "10" (Brazilian).
 long long ContaEstrangeiros(Conexao& c, const ChaveEstabelecimento& chave);
+// Writes both counts into the establishment's row (NuVinculosEstabelecimento
+// zero-filled to 6, NuEstrangeirosEstabelec to 5) from the links it holds.
+void AtualizaContagensVinculos(Conexao& c, const ChaveEstabelecimento& chave);
+// Whether `tabela` (Bd8vinc, or a work copy) holds the establishment's link
+// with that PIS/PASEP and admission date, and, for a PIS/PASEP of zeros,
+// that name: how a link is named outside its screen.
+bool ExisteVinculo(Conexao& c, std::string_view tabela, const ChaveEstabelecimento& chave, std::string_view pis,
+                   std::string_view admissao, std::string_view nome);
 // The establishment's links, in key order.
 std::vector<Linha> VinculosDoEstabelecimento(Conexao& c, const ChaveEstabelecimento& chave);
 

@@ -33,7 +33,9 @@ std::vector<DefinicaoTabela> MontaDefinicoes() {
                                              T("NuPrefixoEstabelecimento", 2), T("CoCgcVinculado", 14),
                                              T("InInscrEstabelecimento", 1), T("NuVinculosEstabelecimento", 6),
                                              T("NuTotalDesligados", 6), T("NuTotalDuplicados", 6),
-                                             T("NuTotalImportados", 6), T("CoImp", 4), T("Seq", 3)});
+                                             T("NuTotalImportados", 6), T("CoImp", 4), T("Seq", 3),
+                                             // the base year of the file imported, for the report's title
+                                             T("AnOrigem", 4)});
   d.emplace_back(
       kTabelaProtocoloId, kTrabalho,
       std::vector<DefinicaoCampo>{

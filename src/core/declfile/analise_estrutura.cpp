@@ -89,8 +89,10 @@ bool DelimitadorConfere(std::string_view t, std::size_t p, int tipo) {
 
 bool EhLetra(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
+// A letter of the file's code page is shown as that letter, in UTF-8.
 std::string MostraByte(char c, bool sufixo) {
   if (EhImprimivel(c) || EhLetra(c)) return std::string(1, c);
+  if (std::string letra = LetraLatin1(static_cast<unsigned char>(c)); !letra.empty()) return letra;
   static constexpr char kHex[] = "0123456789ABCDEF";
   const auto u = static_cast<unsigned char>(c);
   std::string r{kHex[u >> 4], kHex[u & 15]};

@@ -367,6 +367,10 @@ class Importador {
         ImportaVinculos(imp, prefixoArquivo, Caso::Complementa);
       }
     }
+    // The row came with the file's count of this volume's links; what it
+    // holds now may include links of other volumes or of the declaration.
+    if (importados_ > 0)
+      AtualizaContagensVinculos(c_, {std::string(kAnoDestinoImportacao), imp["CoCgcCeiEstabelecimento"], PrefixoDestino(imp)});
     if (!porVinculo_) medidor_->avanca();
   }
 
@@ -440,6 +444,7 @@ ResultadoImportacao ImportaEstabelecimentos(Conexao& c, const OpcoesImportacao& 
       l["CoCgcVinculado"] = e["CoCgcVinculado"];
       l["NuVinculosEstabelecimento"] = e["NuVinculosEstabelecimento"];
       l["NuTotalDesligados"] = l["NuTotalDuplicados"] = l["NuTotalImportados"] = "0";
+      l["AnOrigem"] = anoOrigem;
       te8imp.inclui(l);
       rowids.push_back(sqlite3_last_insert_rowid(c.nativo()));
     }
@@ -532,6 +537,17 @@ std::vector<std::pair<std::string, std::string>> LegendaImportacao(Conexao& c) {
   std::vector<std::pair<std::string, std::string>> r;
   while (q.proxima()) r.emplace_back(std::string(q.texto(0)), std::string(q.texto(1)));
   return r;
+}
+
+std::optional<std::string> AnoOrigemImportacao(Conexao& c) {
+  if (!ExisteTabela(c, kTabelaImportacao)) return std::nullopt;
+  try {
+    Consulta q(c, "SELECT AnOrigem FROM trabalho.TE8Imp WHERE AnOrigem <> '' LIMIT 1");
+    if (!q.proxima()) return std::nullopt;
+    return std::string(q.texto(0));
+  } catch (const ErroBanco&) {
+    return std::nullopt;  // a table left by a version that did not record it
+  }
 }
 
 }  // namespace vornex

@@ -5,6 +5,7 @@
 // under fixed conflict rules and accounted for in TE8Imp, which the import
 // report prints.
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -94,6 +95,10 @@ struct LinhaRelatorioImportacao {
   std::string desligados, duplicados, importados;
 };
 LinhaRelatorioImportacao FormataLinhaImportacao(const Linha& te8imp);
+
+// The base year of the file the last import read ("2003" or "2004"); nullopt
+// when there was none.
+std::optional<std::string> AnoOrigemImportacao(Conexao& c);
 
 // TE8Imp rows in table order.
 std::vector<Linha> LinhasImportacao(Conexao& c);

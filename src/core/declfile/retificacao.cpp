@@ -114,7 +114,7 @@ std::vector<Linha> VinculosParaRetificacao(Conexao& c, const EstabelecimentoReti
   return VinculosDoEstabelecimento(c, {e.anBase, e.inscricao, e.prefixo});
 }
 
-NuMensagem PreparaRetificacao(Conexao& c, const SelecaoRetificacao& selecao) {
+NuMensagem PreparaRetificacao(Conexao& c, const SelecaoRetificacao& selecao, std::string* ausente) {
   const TravaPastaDados trava(c);
   Tabela bd8emp(c, kTabelaEstabelecimentos);
   Tabela bd8vinc(c, kTabelaVinculos);
@@ -133,8 +133,10 @@ NuMensagem PreparaRetificacao(Conexao& c, const SelecaoRetificacao& selecao) {
   for (const auto& e : selecao.estabelecimentos()) {
     if (!e.selecionado) continue;
     auto estab = bd8emp.busca({e.anBase, e.inscricao, e.prefixo});
+    const std::string nomeEstab = e.inscricao + "/" + e.prefixo;
     if (!estab) {
       resultado = "1925"_msg;
+      if (ausente) *ausente = nomeEstab;
       break;
     }
     te8emp.inclui(*estab);
@@ -144,6 +146,7 @@ NuMensagem PreparaRetificacao(Conexao& c, const SelecaoRetificacao& selecao) {
       auto vinculo = bd8vinc.busca(chave);
       if (!vinculo) {
         resultado = "1925"_msg;
+        if (ausente) *ausente = nomeEstab + "/" + v.pis + "/" + v.admissao + (v.nome.empty() ? "" : "/" + v.nome);
         break;
       }
       try {

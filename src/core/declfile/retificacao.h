@@ -90,7 +90,9 @@ std::vector<Linha> VinculosParaRetificacao(Conexao& c, const EstabelecimentoReti
 // every selected establishment in list order with its selected links.
 // "1925" when an establishment or a link is no longer in the declaration,
 // "1926" when the same link would be copied twice; what was copied up to
-// then stays. Other database failures throw.
-NuMensagem PreparaRetificacao(Conexao& c, const SelecaoRetificacao& selecao);
+// then stays. Other database failures throw. With "1925", `ausente` (when
+// given) receives what was missing: INSCRICAO/PREFIXO of an establishment,
+// followed by /PISPASEP/DDMMAAAA[/NOME] for a link.
+NuMensagem PreparaRetificacao(Conexao& c, const SelecaoRetificacao& selecao, std::string* ausente = nullptr);
 
 }  // namespace vornex

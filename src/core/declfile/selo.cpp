@@ -177,10 +177,31 @@ std::optional<std::string> LeSelo(const std::filesystem::path& arquivo) {
 ResultadoSelo VerificaSelo(const std::filesystem::path& arquivo, const GeradorSelo& gerador) {
   const auto gravado = LeSelo(arquivo);
   if (!gravado) return ResultadoSelo::Invalido;
+  if (gravado->find_first_not_of(' ') == std::string::npos) return ResultadoSelo::Ausente;
   const auto calculado = gerador.geraSelo(arquivo);
   if (!calculado || calculado->size() < static_cast<std::size_t>(kTamanhoSelo)) return ResultadoSelo::Invalido;
   return calculado->compare(0, static_cast<std::size_t>(kTamanhoSelo), *gravado) == 0 ? ResultadoSelo::Confere
                                                                                        : ResultadoSelo::Diverge;
+}
+
+std::string_view TextoSelo(ResultadoSelo r) {
+  switch (r) {
+    case ResultadoSelo::Confere: return "Selo do arquivo: confere com o conteúdo.";
+    case ResultadoSelo::Diverge: return "Selo do arquivo: não confere com o conteúdo (o arquivo foi alterado depois de selado).";
+    case ResultadoSelo::Ausente: return "Selo do arquivo: ausente (em branco).";
+    case ResultadoSelo::Invalido: break;
+  }
+  return "Selo do arquivo: não pôde ser conferido.";
+}
+
+std::string_view NomeSelo(ResultadoSelo r) {
+  switch (r) {
+    case ResultadoSelo::Confere: return "confere";
+    case ResultadoSelo::Diverge: return "diverge";
+    case ResultadoSelo::Ausente: return "ausente";
+    case ResultadoSelo::Invalido: break;
+  }
+  return "invalido";
 }
 
 }  // namespace vornex

@@ -54,8 +54,15 @@ std::optional<std::string> LeSelo(const std::filesystem::path& arquivo);
 enum class ResultadoSelo {
   Confere,  // the seal matches the file's content
   Diverge,  // the file or its seal was changed
+  Ausente,  // the seal field is blank: the file was never sealed
   Invalido, // unreadable, or not a file ending in a type-9 record
 };
 ResultadoSelo VerificaSelo(const std::filesystem::path& arquivo, const GeradorSelo& gerador = SeloPadrao());
+
+// How the analyser reports the seal of a file it read: a line for people
+// ("Selo do arquivo: ...") and a word for machines ("confere", "diverge",
+// "ausente", "invalido").
+std::string_view TextoSelo(ResultadoSelo r);
+std::string_view NomeSelo(ResultadoSelo r);
 
 }  // namespace vornex

@@ -301,11 +301,12 @@ std::FILE* VolumesGravacao::abreProximo() {
     if (!AguardaMidia(atual_, ui_)) return nullptr;
 
     fs::path antigo;
-    switch (VerificaRaiz(atual_, &antigo)) {
+    const EstadoRaiz raiz = VerificaRaiz(atual_, &antigo);
+    switch (raiz) {
       case EstadoRaiz::Vazia: break;
       case EstadoRaiz::OutrosArquivos: ui_.avisa(AvisoMidia::ComArquivos, atual_); continue;
       case EstadoRaiz::Ilegivel: ui_.avisa(AvisoMidia::CriacaoFalhou, atual_); continue;
-      case EstadoRaiz::SoDeclaracao: {
+      case EstadoRaiz::SoDeclaracao:
         if (jaGravado(antigo)) {
           ui_.avisa(AvisoMidia::JaGravada, atual_);
           continue;
@@ -314,7 +315,6 @@ std::FILE* VolumesGravacao::abreProximo() {
         // The old file is replaced by the rename that installs the new one:
         // until then a failed or killed run leaves it as it was.
         break;
-      }
     }
     capacidade_ = CapacidadeMidia(atual_);
     if (capacidade_ < kCapacidadeMinima) {

@@ -798,4 +798,14 @@ int VerificaConsistencia(Conexao& c, const OpcoesConsistencia& opcoes, Acompanha
   return VerificaConsistencia(c, ref, opcoes, acompanhamento);
 }
 
+NuMensagem ConfereEstabelecimentosAVerificar(Conexao& c, const OpcoesConsistencia& opcoes) {
+  if (opcoes.selecao) return kSemOcorrencia;
+  const std::string tabela = opcoes.origem == OrigemConsistencia::Trabalho
+                                 ? std::string("trabalho.") + kTrabalhoEstabelecimento
+                                 : std::string(kTabelaEstabelecimentos);
+  Consulta q(c, "SELECT count(*) FROM " + tabela + (opcoes.anoBase ? " WHERE AnBase = :ano" : ""));
+  if (opcoes.anoBase) q.defineTexto("ano", *opcoes.anoBase);
+  return q.escalar() > 0 ? kSemOcorrencia : "1700"_msg;
+}
+
 }  // namespace vornex

@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+#include "common/mensagem.h"
 #include "common/passagem.h"
 #include "data/declaracao.h"
 
@@ -35,6 +36,11 @@ struct OpcoesConsistencia {
   // the closing date.
   bool encerramentoEstrito = false;
 };
+
+// "1700" when a pass over all establishments would find none to check (no
+// establishment of the base year in the tables it reads); "0000" otherwise,
+// and always with a selection given.
+NuMensagem ConfereEstabelecimentosAVerificar(Conexao& c, const OpcoesConsistencia& opcoes);
 
 // Runs one pass and answers the result bits. Findings of an interrupted pass
 // stay in Te8ErrWa. Database errors propagate as ErroBanco.

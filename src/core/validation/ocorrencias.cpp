@@ -7,10 +7,16 @@
 
 namespace vornex {
 
-std::vector<Linha> LeOcorrencias(Conexao& c) {
-  if (!ExisteTabela(c, kTabelaErros)) return {};
+void ParaCadaOcorrencia(Conexao& c, const std::function<void(const Linha&)>& f) {
+  if (!ExisteTabela(c, kTabelaErros)) return;
   Consulta q(c, {"Select *", std::string("from ") + kTabelaErros, "order by errwar,sequencial"});
-  return q.todas();
+  while (q.proxima()) f(q.linha());
+}
+
+std::vector<Linha> LeOcorrencias(Conexao& c) {
+  std::vector<Linha> r;
+  ParaCadaOcorrencia(c, [&](const Linha& l) { r.push_back(l); });
+  return r;
 }
 
 std::vector<ParteOcorrencias> AgrupaOcorrencias(const std::vector<Linha>& linhas, const Catalogo& catalogo) {

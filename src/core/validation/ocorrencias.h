@@ -4,6 +4,7 @@
 // under each record (the opening record, an establishment, a link) its
 // message numbers in table order, and under each number one "label =
 // content" field per row.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,9 @@ struct ParteOcorrencias {
 
 // Te8ErrWa in report order (errwar, sequencial); none when the table does not exist.
 std::vector<Linha> LeOcorrencias(Conexao& c);
+// The same rows handed to `f` one at a time, never all in memory: a pass may
+// leave hundreds of thousands.
+void ParaCadaOcorrencia(Conexao& c, const std::function<void(const Linha&)>& f);
 
 // The rows of LeOcorrencias grouped; the errors' part (when any) comes first.
 std::vector<ParteOcorrencias> AgrupaOcorrencias(const std::vector<Linha>& linhas, const Catalogo& catalogo);

@@ -15,7 +15,7 @@ TEST(TabelasTrabalho, RecriadasVaziasComAsColunasDeCadaUma) {
   struct {
     const char* tabela;
     std::size_t colunas;
-  } casos[] = {{"Te8ErrWa", 14}, {"Te8stru", 7}, {"TE8Imp", 11}, {"te8ProID", 39}, {"te8ProES", 8}};
+  } casos[] = {{"Te8ErrWa", 14}, {"Te8stru", 7}, {"TE8Imp", 12}, {"te8ProID", 39}, {"te8ProES", 8}};
   for (const auto& k : casos) {
     SCOPED_TRACE(k.tabela);
     RecriaTabelaTrabalho(c, k.tabela);

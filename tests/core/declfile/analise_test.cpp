@@ -128,7 +128,7 @@ TEST_F(AnaliseArquivo, CadaErroDeEstruturaComSuasLinhas) {
       {"1901 type 1", [] { return Base().poe(1, 265, "\x7f").junta(); },
        {{"1901", "000002", IP1, "5", "265", "7F(hexadecimal)"}}},
       {"1901 type 9", [] { return Base().poe(5, 36, "\xe9").junta(); },
-       {{"1901", "000006", IP2, "5", "36", "E9(hexadecimal)"}}},
+       {{"1901", "000006", IP2, "5", "36", "é"}}},
       {"1902", [] { return Base().poe(2, 1, "000009").junta(); },
        {{"1902", "000002", IP1, "0", "", "000002"}, {"1902", "000003", IP1, "0", "", "000009"}}},
       {"1902 first record", [] { return Base().poe(0, 1, "000002").junta(); },
