@@ -50,6 +50,30 @@ Consulta& VinculosNomeados(Conexao& c, std::string_view inicio, const ChaveEstab
   return q;
 }
 
+// Runs `inicio` (a delete or an update of Bd8vinc) over each chosen link of
+// `k`, `completa` setting the statement's own parameters: the rows changed;
+// the links that matched nothing go to `ausentes`.
+template <class Completa>
+long long SobreEscolhidos(Conexao& c, std::string_view inicio, const ChaveEstabelecimento& k,
+                          const std::vector<VinculoEscolhido>& vinculos, const EtapaManutencao& etapa,
+                          std::vector<VinculoEscolhido>& ausentes, Completa completa) {
+  long long total = 0;
+  for (const auto& v : vinculos) {
+    const int n = completa(VinculosNomeados(c, inicio, k, v)).executa();
+    if (n == 0) ausentes.push_back(v);
+    total += n;
+    Etapa(etapa, "vinculo");
+  }
+  return total;
+}
+
+// A chosen link not found refuses the whole operation when the caller asks.
+bool RecusaAusentes(bool recusa, const std::vector<VinculoEscolhido>& ausentes, NuMensagem& resultado) {
+  if (!recusa || ausentes.empty()) return false;
+  resultado = "1304"_msg;
+  return true;
+}
+
 // The columns of a destination created by a transfer that are not left empty.
 Linha LinhaDestino(const Tabela& t, const ChaveEstabelecimento& k, const std::string& tipo) {
   Linha l = t.novaLinha();
@@ -167,14 +191,9 @@ ResultadoExclusaoVinculos ExcluiVinculos(Conexao& c, const PedidoExclusaoVinculo
 
   MarcaOperacao(c, k, kOpcaoExclusaoMultipla);
   Etapa(pedido.etapa, "marca");
-  for (const auto& v : pedido.vinculos) {
-    const int n = VinculosNomeados(c, "delete from Bd8vinc", k, v).executa();
-    if (n == 0) r.ausentes.push_back(v);
-    r.excluidos += n;
-    Etapa(pedido.etapa, "vinculo");
-  }
-  if (pedido.recusaAusentes && !r.ausentes.empty()) {
-    r.recusa = "1304"_msg;
+  r.excluidos = SobreEscolhidos(c, "delete from Bd8vinc", k, pedido.vinculos, pedido.etapa, r.ausentes,
+                                [](Consulta& q) -> Consulta& { return q; });
+  if (RecusaAusentes(pedido.recusaAusentes, r.ausentes, r.recusa)) {
     r.excluidos = 0;
     return r;
   }
@@ -210,24 +229,16 @@ ResultadoTransferencia TransfereVinculos(Conexao& c, const PedidoTransferencia& 
 
   constexpr std::string_view kMove =
       "update Bd8vinc set CoCgcCeiEstabelecimento = :inscricaoDestino, NuPrefixoEstabelecimento = :prefixoDestino";
-  auto move = [&](Consulta& q) {
-    return q.defineTexto(":inscricaoDestino", destino.inscricao)
-        .defineTexto(":prefixoDestino", destino.prefixo)
-        .executa();
+  auto paraDestino = [&](Consulta& q) -> Consulta& {
+    return q.defineTexto(":inscricaoDestino", destino.inscricao).defineTexto(":prefixoDestino", destino.prefixo);
   };
   if (pedido.todos) {
-    r.transferidos = move(DefineChave(c.prepara({kMove, kCondicaoEstab}), origem));
+    r.transferidos = paraDestino(DefineChave(c.prepara({kMove, kCondicaoEstab}), origem)).executa();
     Etapa(pedido.etapa, "vinculo");
   } else {
-    for (const auto& v : pedido.vinculos) {
-      const int n = move(VinculosNomeados(c, kMove, origem, v));
-      if (n == 0) r.ausentes.push_back(v);
-      r.transferidos += n;
-      Etapa(pedido.etapa, "vinculo");
-    }
+    r.transferidos = SobreEscolhidos(c, kMove, origem, pedido.vinculos, pedido.etapa, r.ausentes, paraDestino);
   }
-  if (pedido.recusaAusentes && !r.ausentes.empty()) {
-    r.recusa = "1304"_msg;
+  if (RecusaAusentes(pedido.recusaAusentes, r.ausentes, r.recusa)) {
     r.transferidos = 0;
     return r;
   }

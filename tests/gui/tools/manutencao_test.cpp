@@ -16,6 +16,7 @@
 #include "data/dm_vornex.h"
 #include "toolkit/lista_marcavel.h"
 #include "tools/fm_excluir.h"
+#include "validation/regras_estabelecimento.h"
 
 using namespace vornex;
 using namespace vornex::gui;
@@ -219,6 +220,94 @@ TEST_F(Manutencao, TipoDeVinculoDeTodosOsEmpregadosPeloAssistente) {
   Consulta q(c(), "select count(*) from Bd8vinc where CoVinculo = '10' and CoCgcCeiEstabelecimento = :i and "
                   "NuPrefixoEstabelecimento = :p");
   EXPECT_EQ(q.defineTexto(":i", k.inscricao).defineTexto(":p", k.prefixo).escalar(), vinculos);
+}
+
+TEST_F(Manutencao, TransferenciaDeEmpregadosPeloAssistente) {
+  const auto itens = ComEmpregados();
+  ASSERT_GE(itens.size(), 2u);
+  const ChaveEstabelecimento origem = itens[0].chave;
+  const long long antes = ContaVinculos(c(), origem);
+  ASSERT_GE(antes, 4);
+  // An existing destination typed first: one valid only as CNPJ or only as CEI.
+  std::size_t e = 1;
+  while (e < itens.size() && CriticaCnpjCei(itens[e].chave.inscricao) == "0050"_msg) ++e;
+  ASSERT_LT(e, itens.size());
+  const ChaveEstabelecimento existente = itens[e].chave;
+
+  const auto digita = [](QLineEdit* campo, const std::string& texto) {
+    campo->setFocus();
+    QTest::keyClick(campo, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(campo, Qt::Key_Delete);
+    QTest::keyClicks(campo, QString::fromStdString(texto));
+    QTest::keyClick(campo, Qt::Key_Return);  // Enter moves on
+    teste::DeixaEventos();
+  };
+  dialogos_.naTela([&](QDialog& tela) {  // TfmCopEstab00
+    EXPECT_EQ(tela.windowTitle(), "Assistente - Transferir empregados para outra inscrição");
+    Clica(tela, "&Regras >>");
+    Clica(tela, "&Avançar>");
+  });
+  dialogos_.naTela([](QDialog& regras) {  // TfmCopEstabRegras
+    EXPECT_EQ(regras.windowTitle(), "Regras de transferência");
+    Clica(regras, "&Fechar");
+    EXPECT_FALSE(regras.isVisible());
+  });
+  dialogos_.naTela([&](QDialog& tela) {  // TfmCopEstab01
+    Escolhe(Em<QComboBox>(tela, "cbEstabelecimento"), 0);
+    Clica(tela, "&Avançar>");
+  });
+  dialogos_.naTela([&](QDialog& tela) {  // TfmCopEstab02
+    auto* lista = Em<ListaMarcavel>(tela, "clVinculos");
+    EXPECT_EQ(lista->count(), antes);
+    QTest::mouseClick(Em<QRadioButton>(tela, "rbSelecaoTodos"), Qt::LeftButton);
+    EXPECT_EQ(lista->contaMarcados(), antes);
+    QTest::mouseClick(Em<QRadioButton>(tela, "rbSelecaoLimpar"), Qt::LeftButton);
+    EXPECT_EQ(lista->contaMarcados(), 0);
+    lista->setFocus();
+    lista->setCurrentRow(1);
+    for (int i = 0; i < 3; ++i) {
+      QTest::keyClick(lista, Qt::Key_Return);
+      QTest::keyClick(lista, Qt::Key_Down);
+    }
+    Clica(tela, "&Avançar >");
+  });
+  dialogos_.naTela([&](QDialog& tela) {  // TfmCopEstab03
+    EXPECT_EQ(Em<QLineEdit>(tela, "edTotal")->text(), "3");
+    auto* inscricao = Em<QLineEdit>(tela, "mdCGCCEI");
+    auto* prefixo = Em<QLineEdit>(tela, "edPrefixo");
+    EXPECT_TRUE(inscricao->hasFocus());
+    digita(inscricao, existente.inscricao);
+    EXPECT_TRUE(prefixo->hasFocus());
+    digita(prefixo, existente.prefixo);
+    Clica(tela, "&Concluir");  // "1308"
+    EXPECT_TRUE(inscricao->hasFocus());
+    // Valid as CNPJ and as CEI: the registration-type dialog, answered "CEI".
+    dialogos_.naTela([](QDialog& tipo) {
+      QTest::mouseClick(Em<QRadioButton>(tipo, "rbCEI"), Qt::LeftButton);
+      Clica(tipo, "OK");
+    });
+    digita(inscricao, "123429000176");
+    tela.activateWindow();  // back from the dialog, as the window manager does
+    teste::DeixaEventos();
+    EXPECT_EQ(Em<QLineEdit>(tela, "edTipoCGCCEI")->text(), "CEI");
+    digita(prefixo, "");
+    EXPECT_EQ(prefixo->text(), "00");
+    Clica(tela, "&Concluir");
+  });
+  Abre(AcaoEstabelecimento::TransferirVinculos);
+
+  const auto textos = dialogos_.textos();
+  ASSERT_EQ(textos.size(), 2u);
+  EXPECT_NE(textos[0].find("O estabelecimento de destino (inscrição/prefixo) já existe"), std::string::npos) << textos[0];
+  EXPECT_NE(textos[1].find("Transferência dos empregados/servidores concluída com sucesso"), std::string::npos)
+      << textos[1];
+  const ChaveEstabelecimento destino{"2004", "00123429000176", "00"};
+  EXPECT_EQ(Coluna(destino, "InInscrEstabelecimento"), "3");
+  EXPECT_EQ(Coluna(destino, "NuVinculosEstabelecimento"), "000003");
+  EXPECT_EQ(Coluna(destino, "InOpcaoAberta"), "");
+  EXPECT_EQ(std::stoll(Coluna(origem, "NuVinculosEstabelecimento")), antes - 3);
+  EXPECT_EQ(std::stoll(Coluna(origem, "NuEstrangeirosEstabelec")), ContaEstrangeiros(c(), origem));
+  EXPECT_EQ(std::stoll(Coluna(destino, "NuEstrangeirosEstabelec")), ContaEstrangeiros(c(), destino));
 }
 
 }  // namespace
