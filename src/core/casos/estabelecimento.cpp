@@ -127,12 +127,7 @@ ResultadoCriacao CriaEstabelecimento(Conexao& c, const Referencias& ref, const P
   e["NoRazaoEstabelecimento"] = p.razao;
   e["TxUsoEstabelecimento"] = p.usoEmpresa;
   e["InZemaNegEstabelecimento"] = p.tipoZema;
-  auto checa = [&] {
-    ResultadoChecagem ch = ChecaIdentificacao(e, ref, ModoChecagem::PrimeiraFalha);
-    if (!ch.ok()) r.falha = ch.falhas.front();
-    return ch.ok();
-  };
-  if (!checa()) return r;
+  if (Apara(e["NuPrefixoEstabelecimento"]).empty()) e["NuPrefixoEstabelecimento"] = "00";
 
   Transacao tr(c);
   r.chave = ChaveDe(e);
@@ -141,15 +136,20 @@ ResultadoCriacao CriaEstabelecimento(Conexao& c, const Referencias& ref, const P
     r.falha = Falha("NuPrefixoEstabelecimento", situacao.mensagem);
     return r;
   }
+  // The copied identification is checked as if it had been typed.
   if (p.copiaOutroPrefixo && situacao.modelo) {
     for (const char* col : kColunasCopiadas) e[col] = (*situacao.modelo)[col];
     e["NuVinculosEstabelecimento"] = "000000";
     e["NuEstrangeirosEstabelec"] = "00000";
     e["InOpcaoAberta"] = "0";
     r.copiado = true;
-    // The copied identification is checked as if typed.
-    if (!checa()) return r;
   }
+  ResultadoChecagem ch = ChecaIdentificacao(e, ref, ModoChecagem::PrimeiraFalha);
+  if (!ch.ok()) {
+    r.falha = ch.falhas.front();
+    return r;
+  }
+  r.chave = ChaveDe(e);
   e["CoCgcVinculado"] = CeiVinculadoArmazenado(e["CoCgcVinculado"]);
   Tabela(c, kTabelaEstabelecimentos).inclui(e);
   tr.confirma();
