@@ -4,6 +4,7 @@
 // `--estab` takes it, the PIS/PASEP with or without its punctuation.
 #include <string>
 
+#include "casos/manutencao.h"
 #include "data/declaracao.h"
 
 namespace vornex::cli {
@@ -17,5 +18,10 @@ struct ChaveVinculo {
 
 // ErroComando on a malformed text.
 ChaveVinculo ChaveVinculoDoArgumento(const std::string& texto);
+
+// A link of an establishment named apart (`--vinculo` of excluir and
+// transferir): PISPASEP/DDMMAAAA[/NOME]. Without a name it stands for the
+// links of that PIS/PASEP and date. ErroComando on a malformed text.
+VinculoEscolhido VinculoDoArgumento(const std::string& texto);
 
 }  // namespace vornex::cli

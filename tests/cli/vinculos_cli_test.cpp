@@ -32,3 +32,14 @@ TEST(VinculoDoArgumento, CamposComOuSemPontuacaoENomeOpcional) {
                            "11222333000181/00/12345678901/1022001", "ABC/00/12345678901/01022001"})
     EXPECT_THROW(ChaveVinculoDoArgumento(ruim), ErroComando) << ruim;
 }
+
+TEST(VinculoDoArgumento, VinculoSemOEstabelecimento) {
+  const auto v = VinculoDoArgumento("123.45678.90-1/01022001");
+  EXPECT_EQ(v.pis, "12345678901");
+  EXPECT_EQ(v.admissao, "01022001");
+  EXPECT_FALSE(v.nome);
+  EXPECT_EQ(VinculoDoArgumento("00000000000/01022001/JOSE DA SILVA").nome, "JOSE DA SILVA");
+  for (const char* ruim : {"12345678901", "12345678901/1022001", "11222333000181/12345678901/01022001",
+                           "12345678901/01022001/JOSE/X"})
+    EXPECT_THROW(VinculoDoArgumento(ruim), ErroComando) << ruim;
+}

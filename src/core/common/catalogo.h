@@ -33,7 +33,8 @@ class Catalogo {
 
 // Dialog kinds and buttons chosen from TpMensagem.
 enum class TipoDialogo { Confirmacao, Aviso, Informacao, Erro };
-enum class Botoes { Ok, SimNao };
+// OkCancelar: the screens' own "continue or stop" questions.
+enum class Botoes { Ok, SimNao, OkCancelar };
 
 // Dialog results, in the order of the fixed list of button names.
 enum ResultadoDialogo : int {

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDialog>
 #include <QPointer>
+#include <QPrinter>
 
 namespace vornex::gui {
 
@@ -17,7 +18,20 @@ int DialogosRoteiro::pergunta(const PedidoDialogo& pedido) {
     respostas_.pop_front();
     return r;
   }
-  return pedido.botoes == Botoes::SimNao ? kResultadoNo : kResultadoOk;
+  switch (pedido.botoes) {
+    case Botoes::SimNao: return kResultadoNo;
+    case Botoes::OkCancelar: return kResultadoCancel;
+    case Botoes::Ok: break;
+  }
+  return kResultadoOk;
+}
+
+std::optional<std::filesystem::path> DialogosRoteiro::arquivo(const PedidoArquivo& pedido) {
+  arquivosPedidos_.push_back(pedido);
+  if (arquivos_.empty()) return std::nullopt;
+  auto r = std::move(arquivos_.front());
+  arquivos_.pop_front();
+  return r;
 }
 
 int DialogosRoteiro::executa(QDialog& tela) {
@@ -36,6 +50,17 @@ int DialogosRoteiro::executa(QDialog& tela) {
   return guarda ? tela.result() : QDialog::Rejected;
 }
 
+bool DialogosRoteiro::configuraImpressora(QPrinter& impressora, int /*paginas*/) {
+  ++impressoesPedidas_;
+  if (impressoes_.empty()) return false;
+  auto pdf = std::move(impressoes_.front());
+  impressoes_.pop_front();
+  if (!pdf) return false;
+  impressora.setOutputFormat(QPrinter::PdfFormat);
+  impressora.setOutputFileName(QString::fromStdString(pdf->string()));
+  return true;
+}
+
 std::vector<std::string> DialogosRoteiro::textos() const {
   std::vector<std::string> r;
   for (const auto& m : mostradas_) r.push_back(m.texto);
@@ -47,6 +72,10 @@ void DialogosRoteiro::limpa() {
   acoes_.clear();
   mostradas_.clear();
   telas_.clear();
+  arquivos_.clear();
+  arquivosPedidos_.clear();
+  impressoes_.clear();
+  impressoesPedidas_ = 0;
 }
 
 }  // namespace vornex::gui

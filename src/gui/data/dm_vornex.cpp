@@ -22,6 +22,12 @@ bool TdmVornex::ExisteDeclaracao() {
   return q.primeira().has_value();
 }
 
+void TdmVornex::fechaConexao() { conexao_.fecha(); }
+
+void TdmVornex::reabreConexao() {
+  if (!conexao_.aberta()) conexao_ = AbreZema2004(pasta_);
+}
+
 void TdmVornex::fechaConjunto(const std::string& tabela) { fechados_.insert(tabela); }
 void TdmVornex::reabreConjunto(const std::string& tabela) { fechados_.erase(tabela); }
 bool TdmVornex::conjuntoAberto(const std::string& tabela) const { return fechados_.count(tabela) == 0; }

@@ -23,6 +23,23 @@ class TdmVornex {
   TdmVornex& operator=(const TdmVornex&) = delete;
 
   Conexao& conexao() { return conexao_; }
+
+  // Runs `f` with the connection closed (a restore puts another declaration
+  // file in place of the open one) and opens it again afterwards, also when
+  // `f` throws. The object conexao() answers stays the same, so nothing that
+  // holds it needs telling; no screen keeps a query across a command.
+  template <typename F>
+  auto semConexao(F&& f) {
+    fechaConexao();
+    try {
+      auto r = f();
+      reabreConexao();
+      return r;
+    } catch (...) {
+      reabreConexao();
+      throw;
+    }
+  }
   const TabelasReferencia& referencias() const { return *referencias_; }
   const Catalogo& catalogo() const { return catalogo_; }
   const std::filesystem::path& pasta() const { return pasta_; }
@@ -39,6 +56,9 @@ class TdmVornex {
   bool conjuntoAberto(const std::string& tabela) const;
 
  private:
+  void fechaConexao();
+  void reabreConexao();
+
   std::filesystem::path pasta_;
   Conexao conexao_;
   std::optional<TabelasReferencia> referencias_;

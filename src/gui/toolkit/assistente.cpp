@@ -20,6 +20,9 @@ PassoAssistente::PassoAssistente(bool& fecha, const QString& titulo, QWidget* pa
   btVoltar_ = new QPushButton("< &Voltar", this);
   btAvancar_ = new QPushButton("&Avançar >", this);
   btCancelar_ = new QPushButton("&Cancelar", this);
+  btVoltar_->setObjectName("BtVoltar");
+  btAvancar_->setObjectName("BtAvancar");
+  btCancelar_->setObjectName("BtCancelar");
   for (auto* b : {btVoltar_, btAvancar_, btCancelar_}) {
     b->setAutoDefault(false);
     botoes->addWidget(b);

@@ -4,7 +4,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPixmap>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScrollArea>
@@ -128,11 +127,7 @@ void TfmPrevia::desenha() {
 
 void TfmPrevia::imprime() {
   QPrinter impressora;
-  impressora.setFromTo(1, paginas());
-  QPrintDialog dialogo(&impressora, this);
-  dialogo.setOption(QAbstractPrintDialog::PrintPageRange);
-  dialogo.setMinMax(1, paginas());
-  if (dialogo.exec() != QDialog::Accepted) return;
+  if (!Dialogo().configuraImpressora(impressora, paginas())) return;
   render::Imprime(doc_, impressora, emissao_);
 }
 
