@@ -1,5 +1,7 @@
 #include "casos/estabelecimento.h"
 
+#include "casos/filtro_consulta.h"
+
 #include "common/texto.h"
 #include "data/banco.h"
 #include "data/tabela.h"
@@ -44,17 +46,6 @@ void Reconta(Conexao& c, Linha& e, long long& vinculos, long long& estrangeiros)
 }
 
 FalhaChecagem Falha(const char* foco, NuMensagem m) { return {foco, foco, m, false}; }
-
-// LIKE pattern for "begins with": the typed text's own wildcards are literal.
-std::string ComecaCom(sv texto) {
-  std::string r;
-  for (char ch : texto) {
-    if (ch == '%' || ch == '_' || ch == '\\') r.push_back('\\');
-    r.push_back(ch);
-  }
-  r.push_back('%');
-  return r;
-}
 
 }  // namespace
 
