@@ -272,23 +272,13 @@ std::vector<LinhaConsultaEstab> ConsultaEstabelecimentos(Conexao& c, const Filtr
     sql +=
         "AND ((CoCgcCeiEstabelecimento LIKE :PCgcCei ESCAPE '\\' AND InInscrEstabelecimento <> '2')\n"
         "  OR (CoCgcCeiEstabelecimento LIKE '00' || :PCgcCei ESCAPE '\\' AND InInscrEstabelecimento = '2'))\n";
-  if (!razao.empty())
-    sql += "AND NoRazaoEstabelecimento LIKE :PRazaoEstab ESCAPE '\\'\n";
-  else if (!f.letras.empty())
-    sql += f.letras.size() > 1
-               ? "AND (NoRazaoEstabelecimento LIKE :PLetra1 OR NoRazaoEstabelecimento LIKE :PLetra2)\n"
-               : "AND NoRazaoEstabelecimento LIKE :PLetra1\n";
+  sql += FiltroNome("NoRazaoEstabelecimento", razao, f.letras);
   sql += "ORDER BY CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento";
 
   Consulta& q = c.prepara(sql);
   q.defineTexto("anbase", f.anBase);
   if (!inscricao.empty()) q.defineTexto("PCgcCei", ComecaCom(inscricao));
-  if (!razao.empty())
-    q.defineTexto("PRazaoEstab", ComecaCom(razao));
-  else if (!f.letras.empty()) {
-    q.defineTexto("PLetra1", ComecaCom(f.letras.substr(0, 1)));
-    if (f.letras.size() > 1) q.defineTexto("PLetra2", ComecaCom(f.letras.substr(1, 1)));
-  }
+  DefineFiltroNome(q, razao, f.letras);
   std::vector<LinhaConsultaEstab> r;
   while (q.proxima())
     r.push_back({std::string(q.texto(0)), std::string(q.texto(1)), std::string(q.texto(2)),

@@ -449,21 +449,12 @@ std::vector<LinhaConsultaVinculo> ConsultaVinculos(Conexao& c, const FiltroConsu
       "SELECT CoPisPasepEmpregado, NoEmpregado, DaAdmissaoEmpregado, DaNascimentoEmpregado, NuSequencialRegistro\n"
       "FROM Bd8vinc WHERE AnBase = :a AND CoCgcCeiEstabelecimento = :i AND NuPrefixoEstabelecimento = :p\n";
   if (!pis.empty()) sql += "AND CoPisPasepEmpregado LIKE :PPisPasep ESCAPE '\\'\n";
-  if (!nome.empty())
-    sql += "AND NoEmpregado LIKE :PNoEmpregado ESCAPE '\\'\n";
-  else if (!f.letras.empty())
-    sql += f.letras.size() > 1 ? "AND (NoEmpregado LIKE :PLetra1 OR NoEmpregado LIKE :PLetra2)\n"
-                               : "AND NoEmpregado LIKE :PLetra1\n";
+  sql += FiltroNome("NoEmpregado", nome, f.letras);
   sql += "ORDER BY CoPisPasepEmpregado, DaAdmissaoEmpregado, NoEmpregado, NuSequencialRegistro";
   Consulta& q = c.prepara(sql);
   DefineEstab(q, f.estab);
   if (!pis.empty()) q.defineTexto("PPisPasep", ComecaCom(pis));
-  if (!nome.empty())
-    q.defineTexto("PNoEmpregado", ComecaCom(nome));
-  else if (!f.letras.empty()) {
-    q.defineTexto("PLetra1", ComecaCom(f.letras.substr(0, 1)));
-    if (f.letras.size() > 1) q.defineTexto("PLetra2", ComecaCom(f.letras.substr(1, 1)));
-  }
+  DefineFiltroNome(q, nome, f.letras);
   std::vector<LinhaConsultaVinculo> r;
   while (q.proxima())
     r.push_back({std::string(q.texto(0)), std::string(q.texto(1)), std::string(q.texto(2)),
