@@ -1,7 +1,4 @@
-#include <filesystem>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 
 #include <nlohmann/json.hpp>
@@ -15,6 +12,7 @@
 #include "data/tabela.h"
 #include "estabelecimentos_cli.h"
 #include "json_cli.h"
+#include "linhas_json.h"
 #include "pasta_cli.h"
 #include "reports/rp_comum.h"
 #include "validation/referencias_tabelas.h"
@@ -26,56 +24,6 @@ using nlohmann::json;
 
 // An establishment object is small; anything much larger is not one.
 constexpr std::uintmax_t kTamanhoMaximoArquivo = 1 << 20;
-
-json LinhaJson(const DefinicaoTabela& def, const Linha& l) {
-  json j = json::object();
-  for (const auto& campo : def.campos())
-    if (campo.tipo == TipoCampo::Logico)
-      j[campo.nome] = l.logico(campo.nome);
-    else
-      j[campo.nome] = l[campo.nome];
-  return j;
-}
-
-json LeObjeto(const std::string& arquivo) {
-  namespace fs = std::filesystem;
-  std::error_code ec;
-  if (!fs::is_regular_file(arquivo, ec)) throw ErroComando("arquivo não encontrado: " + arquivo);
-  if (fs::file_size(arquivo, ec) > kTamanhoMaximoArquivo)
-    throw ErroComando("arquivo grande demais para um estabelecimento: " + arquivo);
-  std::ifstream in(arquivo, std::ios::binary);
-  std::ostringstream texto;
-  texto << in.rdbuf();
-  json j = json::parse(texto.str(), nullptr, false);
-  if (j.is_discarded() || !j.is_object())
-    throw ErroComando("o arquivo não contém um objeto JSON: " + arquivo);
-  return j;
-}
-
-// The object's columns written over `l`; unknown columns, values of the
-// wrong kind and texts longer than their column are refused.
-void AplicaObjeto(const DefinicaoTabela& def, const json& j, Linha& l) {
-  for (const auto& [nome, valor] : j.items()) {
-    const DefinicaoCampo* campo = def.campo(nome);
-    if (!campo) throw ErroComando("coluna desconhecida em " + def.nome() + ": " + nome);
-    if (campo->tipo == TipoCampo::Logico) {
-      if (!valor.is_boolean()) throw ErroComando("a coluna " + campo->nome + " é lógica (true ou false)");
-      l.defineLogico(campo->nome, valor.get<bool>());
-      continue;
-    }
-    if (!valor.is_string()) throw ErroComando("a coluna " + campo->nome + " é texto (entre aspas)");
-    const std::string v = valor.get<std::string>();
-    if (campo->tamanho > 0 && static_cast<int>(v.size()) > campo->tamanho)
-      throw ErroComando("valor longo demais para " + campo->nome + " (máximo " + std::to_string(campo->tamanho) +
-                        " caracteres)");
-    l[campo->nome] = v;
-  }
-}
-
-std::string Texto(const json& j, const char* coluna, const std::string& padrao) {
-  auto it = j.find(coluna);
-  return it != j.end() && it->is_string() ? it->get<std::string>() : padrao;
-}
 
 // --- mostrar ----------------------------------------------------------------------
 
@@ -97,10 +45,7 @@ void Mostra(const OpcoesMostrar& o, Contexto& ctx) {
       ctx.out << TextoJson(LinhaJson(t.definicao(), *e)) << "\n";
       return 0;
     }
-    for (const auto& campo : t.definicao().campos())
-      ctx.out << campo.nome << ": "
-              << (campo.tipo == TipoCampo::Logico ? (e->logico(campo.nome) ? "sim" : "não") : (*e)[campo.nome])
-              << "\n";
+    ImprimeLinha(ctx.out, t.definicao(), *e);
     return 0;
   });
 }
@@ -113,17 +58,17 @@ struct OpcoesGravar {
 };
 
 void Grava(const OpcoesGravar& o, Contexto& ctx) {
-  const json objeto = LeObjeto(o.arquivo);
+  const json objeto = LeObjeto(o.arquivo, kTamanhoMaximoArquivo, "um estabelecimento");
   Conexao c = AbreDeclaracao(ctx);
   const TabelasReferencia tabelas = ComErroComando([&] { return TabelasReferencia::Carrega(c); });
   const ReferenciasTabelas ref(tabelas);
   const Catalogo catalogo = tabelas.catalogo();
   auto texto = [&](NuMensagem m) { return relatorio::TextoMensagem(catalogo, m.texto()); };
 
-  const std::string inscricao = Texto(objeto, "CoCgcCeiEstabelecimento", "");
+  const std::string inscricao = TextoDe(objeto, "CoCgcCeiEstabelecimento", "");
   if (Apara(inscricao).empty()) throw ErroComando("o objeto não tem CoCgcCeiEstabelecimento");
-  std::string prefixo(Apara(Texto(objeto, "NuPrefixoEstabelecimento", "")));
-  const ChaveEstabelecimento k{Texto(objeto, "AnBase", std::string(AnoBase)), InscricaoArmazenada(inscricao),
+  std::string prefixo(Apara(TextoDe(objeto, "NuPrefixoEstabelecimento", "")));
+  const ChaveEstabelecimento k{TextoDe(objeto, "AnBase", std::string(AnoBase)), InscricaoArmazenada(inscricao),
                                prefixo.empty() ? "00" : prefixo};
 
   PedidoGravaEstab pedido;

@@ -1,5 +1,7 @@
 #include "casos/estabelecimento.h"
 
+#include "casos/filtro_consulta.h"
+
 #include "common/texto.h"
 #include "data/banco.h"
 #include "data/tabela.h"
@@ -44,17 +46,6 @@ void Reconta(Conexao& c, Linha& e, long long& vinculos, long long& estrangeiros)
 }
 
 FalhaChecagem Falha(const char* foco, NuMensagem m) { return {foco, foco, m, false}; }
-
-// LIKE pattern for "begins with": the typed text's own wildcards are literal.
-std::string ComecaCom(sv texto) {
-  std::string r;
-  for (char ch : texto) {
-    if (ch == '%' || ch == '_' || ch == '\\') r.push_back('\\');
-    r.push_back(ch);
-  }
-  r.push_back('%');
-  return r;
-}
 
 }  // namespace
 
@@ -127,12 +118,7 @@ ResultadoCriacao CriaEstabelecimento(Conexao& c, const Referencias& ref, const P
   e["NoRazaoEstabelecimento"] = p.razao;
   e["TxUsoEstabelecimento"] = p.usoEmpresa;
   e["InZemaNegEstabelecimento"] = p.tipoZema;
-  auto checa = [&] {
-    ResultadoChecagem ch = ChecaIdentificacao(e, ref, ModoChecagem::PrimeiraFalha);
-    if (!ch.ok()) r.falha = ch.falhas.front();
-    return ch.ok();
-  };
-  if (!checa()) return r;
+  if (Apara(e["NuPrefixoEstabelecimento"]).empty()) e["NuPrefixoEstabelecimento"] = "00";
 
   Transacao tr(c);
   r.chave = ChaveDe(e);
@@ -141,15 +127,20 @@ ResultadoCriacao CriaEstabelecimento(Conexao& c, const Referencias& ref, const P
     r.falha = Falha("NuPrefixoEstabelecimento", situacao.mensagem);
     return r;
   }
+  // The copied identification is checked as if it had been typed.
   if (p.copiaOutroPrefixo && situacao.modelo) {
     for (const char* col : kColunasCopiadas) e[col] = (*situacao.modelo)[col];
     e["NuVinculosEstabelecimento"] = "000000";
     e["NuEstrangeirosEstabelec"] = "00000";
     e["InOpcaoAberta"] = "0";
     r.copiado = true;
-    // The copied identification is checked as if typed.
-    if (!checa()) return r;
   }
+  ResultadoChecagem ch = ChecaIdentificacao(e, ref, ModoChecagem::PrimeiraFalha);
+  if (!ch.ok()) {
+    r.falha = ch.falhas.front();
+    return r;
+  }
+  r.chave = ChaveDe(e);
   e["CoCgcVinculado"] = CeiVinculadoArmazenado(e["CoCgcVinculado"]);
   Tabela(c, kTabelaEstabelecimentos).inclui(e);
   tr.confirma();
@@ -281,23 +272,13 @@ std::vector<LinhaConsultaEstab> ConsultaEstabelecimentos(Conexao& c, const Filtr
     sql +=
         "AND ((CoCgcCeiEstabelecimento LIKE :PCgcCei ESCAPE '\\' AND InInscrEstabelecimento <> '2')\n"
         "  OR (CoCgcCeiEstabelecimento LIKE '00' || :PCgcCei ESCAPE '\\' AND InInscrEstabelecimento = '2'))\n";
-  if (!razao.empty())
-    sql += "AND NoRazaoEstabelecimento LIKE :PRazaoEstab ESCAPE '\\'\n";
-  else if (!f.letras.empty())
-    sql += f.letras.size() > 1
-               ? "AND (NoRazaoEstabelecimento LIKE :PLetra1 OR NoRazaoEstabelecimento LIKE :PLetra2)\n"
-               : "AND NoRazaoEstabelecimento LIKE :PLetra1\n";
+  sql += FiltroNome("NoRazaoEstabelecimento", razao, f.letras);
   sql += "ORDER BY CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento";
 
   Consulta& q = c.prepara(sql);
   q.defineTexto("anbase", f.anBase);
   if (!inscricao.empty()) q.defineTexto("PCgcCei", ComecaCom(inscricao));
-  if (!razao.empty())
-    q.defineTexto("PRazaoEstab", ComecaCom(razao));
-  else if (!f.letras.empty()) {
-    q.defineTexto("PLetra1", ComecaCom(f.letras.substr(0, 1)));
-    if (f.letras.size() > 1) q.defineTexto("PLetra2", ComecaCom(f.letras.substr(1, 1)));
-  }
+  DefineFiltroNome(q, razao, f.letras);
   std::vector<LinhaConsultaEstab> r;
   while (q.proxima())
     r.push_back({std::string(q.texto(0)), std::string(q.texto(1)), std::string(q.texto(2)),

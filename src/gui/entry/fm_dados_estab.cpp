@@ -100,6 +100,8 @@ bool SoZerosOuVazio(std::string_view v) { return Apara(v).empty() || SoZeros(Apa
 TfmDadosEstab::TfmDadosEstab(const ContextoEstab& contexto, QWidget* pai)
     : QDialog(pai), ctx_(contexto), ui_(std::make_unique<Ui::TfmDadosEstab>()) {
   ui_->setupUi(this);
+  // Every page's tab in view: the dialog widens instead of scrolling them.
+  ui_->pcInformacoes->tabBar()->setUsesScrollButtons(false);
   liga();
   EnterComoTab(this);
 }

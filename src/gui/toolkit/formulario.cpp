@@ -149,7 +149,11 @@ CampoFormulario& Formulario::declara(QWidget* widget, std::string_view coluna, b
   CampoFormulario& campo = *campos_.back();
   campo.alvo_ = [widget] { return widget; };
   if (auto* caixa = qobject_cast<QLineEdit*>(widget)) campo.texto_ = [caixa] { return ValorCaixa(caixa).toStdString(); };
-  if (observaSaida) AoSair(widget, [this, &campo] { aoSair(campo); });
+  // The screen may free its form before its widgets.
+  if (observaSaida)
+    AoSair(widget, [form = QPointer<Formulario>(this), &campo] {
+      if (form) form->aoSair(campo);
+    });
   return campo;
 }
 
@@ -210,11 +214,11 @@ CampoFormulario& Formulario::grupo(QButtonGroup* grupo, std::string_view coluna,
   // The group is left when the focus goes past its buttons: the box itself
   // never has it.
   for (QAbstractButton* b : botoes)
-    AoSair(b, [this, &campo, grupo] {
+    AoSair(b, [form = QPointer<Formulario>(this), &campo, grupo] {
       const QWidget* foco = QApplication::focusWidget();
       for (QAbstractButton* outro : grupo->buttons())
         if (outro == foco) return;
-      aoSair(campo);
+      if (form) form->aoSair(campo);
     });
   LigaCampo(grupo, registro_, campo.coluna(), std::move(codigos));
   return campo;

@@ -14,7 +14,7 @@
 //         return CriticaRazaoSocial(f.valor("NoRazaoEstabelecimento"), f.valor("CoCgcCeiEstabelecimento"), ref);
 //       });
 //   form.chaveDuplicada("1000"_msg, ui.dePrefixo);
-//   ... BtOk: if (form.grava([&](const Linha& l) { IncluiEstabelecimento(conexao, {l}); })) accept();
+//   BtOk: if (form.grava([&](const Linha& l) { /* the core use case */ })) accept();
 //
 // A column the table lacks throws std::invalid_argument when declared, so a
 // test that merely opens the screen finds a misspelt name.

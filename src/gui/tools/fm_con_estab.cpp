@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QRegularExpressionValidator>
 #include <QKeyEvent>
 #include <QPushButton>
 
@@ -75,15 +76,27 @@ TfmConEstab::TfmConEstab(TdmVornex& dm, TdmEntradaDados& entrada, QWidget* pai)
     : QDialog(pai), dm_(dm), entrada_(entrada), ui_(std::make_unique<Ui::TfmConEstab>()) {
   ui_->setupUi(this);
   ui_->paAno->setText(QString("Declaração Ano-Base %1").arg(AnoBaseDeclaracao));
-  ui_->mdInscricao->setValidator(nullptr);
-  ui_->mdInscricao->setInputMask("99999999999999;_");
+  ui_->mdInscricao->setValidator(
+      new QRegularExpressionValidator(QRegularExpression("[0-9]{0,14}"), ui_->mdInscricao));
   ui_->DBGridEstab->setModel(&modelo_);
   ui_->DBGridEstab->setSelectionBehavior(QAbstractItemView::SelectRows);
   ui_->DBGridEstab->setSelectionMode(QAbstractItemView::SingleSelection);
   ui_->DBGridEstab->setEditTriggers(QAbstractItemView::NoEditTriggers);
   ui_->DBGridEstab->verticalHeader()->hide();
-  ui_->DBGridEstab->horizontalHeader()->setStretchLastSection(true);
-  ui_->DBGridEstab->setMinimumWidth(560);
+  ui_->DBGridEstab->setWordWrap(false);
+  // Widths from the printed forms, not from the rows: measuring thousands of
+  // rows would cost more than the query.
+  QHeaderView* h = ui_->DBGridEstab->horizontalHeader();
+  const QFontMetrics fm(ui_->DBGridEstab->font());
+  const int margem = 2 * fm.horizontalAdvance(' ') + 12;
+  h->resizeSection(0, fm.horizontalAdvance("00.000.000/0000-00") + margem);
+  h->resizeSection(1, fm.horizontalAdvance("Prefixo") + margem);
+  h->resizeSection(3, fm.horizontalAdvance("00.000.00000/00") + margem);
+  h->resizeSection(4, fm.horizontalAdvance("Empregados") + margem);
+  h->setSectionResizeMode(2, QHeaderView::Stretch);
+  ui_->DBGridEstab->verticalHeader()->setDefaultSectionSize(fm.height() + 6);
+  ui_->DBGridEstab->setMinimumWidth(h->sectionSize(0) + h->sectionSize(1) + h->sectionSize(3) +
+                                    h->sectionSize(4) + fm.horizontalAdvance(QString(40, 'M')));
   ui_->DBGridEstab->installEventFilter(this);
   MantemEnter(ui_->DBGridEstab);
   EnterComoTab(this);
