@@ -1,7 +1,8 @@
 #include "casos/estabelecimento.h"
 
-#include "casos/filtro_consulta.h"
+#include <utility>
 
+#include "casos/filtro_consulta.h"
 #include "common/texto.h"
 #include "data/banco.h"
 #include "data/tabela.h"
@@ -70,24 +71,22 @@ TipoDigitado TipoDaInscricaoDigitada(sv digitada) {
 }
 
 Linha NovoEstabelecimento(Conexao& c, const ChaveEstabelecimento& k) {
+  // What a new establishment holds until its screen is filled in; every
+  // other column starts empty.
+  static constexpr std::pair<const char*, const char*> kPadroes[] = {
+      {"CoCgcVinculado", "00000000000000"}, {"NuEnderecoEstabelecimento", "000000"},
+      {"CoCepEstabelecimento", "00000000"},  {"CoMunicipio", "0000000"},
+      {"CoCnae", "00000"},                   {"CoNaturezaJuridica", "0000"},
+      {"NuProprietEstabelecimento", "00"},   {"MeDataBase", "00"},
+      {"InZemaNegEstabelecimento", "0"},     {"NuVinculosEstabelecimento", "000000"},
+      {"NuEstrangeirosEstabelec", "00000"},  {"InOpcaoAberta", "0"},
+      {"InPorte", "3"},                      {"InEncerramentoAtividade", "2"},
+  };
   Linha e = Tabela(c, kTabelaEstabelecimentos).novaLinha();
   e["AnBase"] = k.anBase;
   e["CoCgcCeiEstabelecimento"] = InscricaoArmazenada(k.inscricao);
   e["NuPrefixoEstabelecimento"] = k.prefixo;
-  e["CoCgcVinculado"] = std::string(14, '0');
-  e["NuEnderecoEstabelecimento"] = "000000";
-  e["CoCepEstabelecimento"] = "00000000";
-  e["CoMunicipio"] = "0000000";
-  e["CoCnae"] = "00000";
-  e["CoNaturezaJuridica"] = "0000";
-  e["NuProprietEstabelecimento"] = "00";
-  e["MeDataBase"] = "00";
-  e["InZemaNegEstabelecimento"] = "0";
-  e["NuVinculosEstabelecimento"] = "000000";
-  e["NuEstrangeirosEstabelec"] = "00000";
-  e["InOpcaoAberta"] = "0";
-  e["InPorte"] = "3";
-  e["InEncerramentoAtividade"] = "2";
+  for (const auto& [coluna, valor] : kPadroes) e[coluna] = valor;
   return e;
 }
 

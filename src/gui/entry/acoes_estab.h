@@ -1,9 +1,8 @@
 #pragma once
-// What the establishment screens open that belongs to other parts of the
-// program: the employee screens, the exclusion screen and the three
-// maintenance assistants of the establishment consultation. Each of those
-// screens registers itself from its own file, as the main window's commands
-// do; an action nobody registered opens nothing.
+// The employee screens the establishment screen goes on to: each registers
+// itself from its own file, as the main window's commands do; an action
+// nobody registered opens nothing. (The exclusion screen and the maintenance
+// assistants of the consultation register in app/acoes_estabelecimento.h.)
 #include <functional>
 
 #include "data/declaracao.h"
@@ -16,16 +15,11 @@ class TdmVornex;
 class TdmEntradaDados;
 
 enum class AcaoEstab {
-  NovoVinculo,         // the employee screen for a new link
-  ConsultaVinculos,    // the employee consultation of the establishment
-  Exclusao,            // the exclusion screen of one establishment
-  Transferencia,       // Ctrl+Alt+F3 on the consultation
-  ExclusaoMultipla,    // Ctrl+Alt+F4
-  TipoVinculo,         // Ctrl+Alt+F5
+  NovoVinculo,       // the employee screen for a new link
+  ConsultaVinculos,  // the employee consultation of the establishment
 };
 
-// The establishment the action is about (empty for the assistants) and what
-// the screens run on. `encerraEm2005`: the establishment closes in 2005.
+// The establishment the links belong to and what the screens run on. `encerraEm2005`: the establishment closes in 2005.
 struct ContextoEstab {
   TdmVornex& dm;
   TdmEntradaDados& entrada;

@@ -466,12 +466,4 @@ void AbreDadosEstab(const ContextoEstab& contexto) {
   Dialogo().executa(tela);
 }
 
-void MostraAvisoOperacaoPendente(Conexao& c, const ChaveEstabelecimento& chave) {
-  const OperacaoPendente p = AvisoOperacaoPendente(c, chave);
-  if (p.mensagem.ok() || !p.estab || !ServicoDialogos::CatalogoAtual()) return;
-  const Linha& e = *p.estab;
-  vornex::MostraMensagemEstab(*ServicoDialogos::CatalogoAtual(), Dialogo(), p.mensagem, e["CoCgcCeiEstabelecimento"],
-                              e["NoRazaoEstabelecimento"], e["NuPrefixoEstabelecimento"], e["InInscrEstabelecimento"]);
-}
-
 }  // namespace vornex::gui

@@ -72,9 +72,4 @@ class TfmDadosEstab : public QDialog {
 // Shows the establishment screen for the context's key, modally.
 void AbreDadosEstab(const ContextoEstab& contexto);
 
-// AvisoOperacaoPendente: the notice of an operation left pending on the
-// establishment, headed by its registration, prefix and name; the marker is
-// cleared.
-void MostraAvisoOperacaoPendente(Conexao& c, const ChaveEstabelecimento& chave);
-
 }  // namespace vornex::gui

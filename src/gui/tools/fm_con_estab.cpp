@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QPushButton>
 
+#include "app/acoes_estabelecimento.h"
 #include "app/comandos.h"
 #include "app/programa.h"
 #include "common/servico_dialogos.h"
@@ -15,6 +16,7 @@
 #include "entry/acoes_estab.h"
 #include "entry/fm_dados_estab.h"
 #include "entry/fm_nova_decl.h"
+#include "tools/aviso_pendente.h"
 #include "toolkit/critica.h"
 #include "ui_fm_con_estab.h"
 
@@ -227,21 +229,26 @@ void TfmConEstab::BtExcluirClick() {
     return;
   }
   const ChaveEstabelecimento chave{l->anBase, l->inscricao, l->prefixo};
-  MostraAvisoOperacaoPendente(dm_.conexao(), chave);
+  AvisaOperacaoPendente(dm_, chave);
+  const AcaoSobreEstabelecimento* exclui = AcaoDe(AcaoEstabelecimento::Excluir);
+  if (!exclui || !programa_) return;
   hide();
-  ExecutaAcaoEstab(AcaoEstab::Exclusao, {dm_, entrada_, chave, this});
+  (*exclui)(*programa_, this, chave);
   if (!isVisible()) show();
 }
 
 void TfmConEstab::BtRetornarClick() { reject(); }
 
 void TfmConEstab::abreAssistente(int tecla) {
-  const AcaoEstab acao = tecla == Qt::Key_F3   ? AcaoEstab::Transferencia
-                         : tecla == Qt::Key_F4 ? AcaoEstab::ExclusaoMultipla
-                                               : AcaoEstab::TipoVinculo;
-  if (!AcaoEstabDe(acao)) return;
+  const AcaoEstabelecimento acao = tecla == Qt::Key_F3   ? AcaoEstabelecimento::TransferirVinculos
+                                   : tecla == Qt::Key_F4 ? AcaoEstabelecimento::ExcluirVinculos
+                                                         : AcaoEstabelecimento::AlterarVinculo;
+  const AcaoSobreEstabelecimento* a = AcaoDe(acao);
+  if (!a || !programa_) return;
+  const LinhaConsultaEstab* l = selecionado();
+  const ChaveEstabelecimento chave = l ? ChaveEstabelecimento{l->anBase, l->inscricao, l->prefixo} : ChaveEstabelecimento{};
   hide();
-  ExecutaAcaoEstab(acao, {dm_, entrada_, {}, this});
+  (*a)(*programa_, this, chave);
   reject();
 }
 
@@ -274,6 +281,7 @@ namespace {
 TfmConEstab& Consulta(Programa& p, QWidget* janela) {
   if (auto* c = janela ? janela->findChild<TfmConEstab*>(QString(), Qt::FindDirectChildrenOnly) : nullptr) return *c;
   auto* c = new TfmConEstab(p.dmVornex(), p.dmEntradaDados(), janela);
+  c->definePrograma(&p);
   return *c;
 }
 

@@ -18,6 +18,7 @@ class TfmConEstab;
 
 namespace vornex::gui {
 
+class Programa;
 class TdmVornex;
 class TdmEntradaDados;
 
@@ -42,6 +43,10 @@ class TfmConEstab : public QDialog {
 
   TfmConEstab(TdmVornex& dm, TdmEntradaDados& entrada, QWidget* pai = nullptr);
   ~TfmConEstab() override;
+
+  // The run the exclusion screen and the maintenance assistants open on;
+  // without it (tests of the list alone) they do not open.
+  void definePrograma(Programa* programa) { programa_ = programa; }
 
   // Set by the main window before showing it.
   void defineModo(Modo modo);
@@ -75,6 +80,7 @@ class TfmConEstab : public QDialog {
 
   TdmVornex& dm_;
   TdmEntradaDados& entrada_;
+  Programa* programa_ = nullptr;
   std::unique_ptr<Ui::TfmConEstab> ui_;
   ModeloConsultaEstab modelo_;
   Modo modo_ = Modo::Abrir;

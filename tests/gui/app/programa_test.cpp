@@ -89,10 +89,14 @@ TEST_F(Inicio, BarraDeFerramentasComSuasDicas) {
   EXPECT_EQ(fm.acao("sbImpAnoAnterior")->text(), "200&3");
   EXPECT_EQ(fm.acao("sbImpAnoAnterior")->toolTip(), "Importar Arquivo Ano-Base 2003");
   EXPECT_EQ(fm.acao("AnoAtual")->text(), "Ano Atual       200&4");
-  // A command whose screen is not there opens nothing.
-  fm.acao("sbNova")->trigger();
+  // A command whose screen is not there opens nothing; one whose screen
+  // registered opens it.
+  fm.acao("sbResp")->trigger();
   EXPECT_TRUE(dialogos_.telas().empty());
   EXPECT_TRUE(dialogos_.mostradas().empty());
+  fm.acao("sbNova")->trigger();
+  ASSERT_EQ(dialogos_.telas().size(), 1u);
+  EXPECT_EQ(dialogos_.telas()[0], "Vornex - Nova Declaração");
 }
 
 // A command whose screen registered itself runs it, and the commands that
