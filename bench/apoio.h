@@ -14,6 +14,7 @@
 
 #include "data/banco.h"
 #include "data/pasta_dados.h"
+#include "data/referencia.h"
 #include "demonstracao/demonstracao.h"
 
 namespace bench {

@@ -6,7 +6,7 @@
 #include "estabelecimentos_cli.h"
 #include "manutencao_cli.h"
 #include "pasta_cli.h"
-#include "reports/rp_comum.h"
+#include "common/catalogo.h"
 
 namespace vornex::cli {
 namespace {
@@ -20,7 +20,7 @@ void Executa(const Opcoes& o, Contexto& ctx) {
   const PedidoAlteracaoVinculo p{ChaveDoArgumento(o.estab), o.codigo, {}};
   const auto r = AlteraTipoVinculo(c, p);
   if (!r.recusa.ok()) return Recusa(ctx, c, r.recusa);
-  ctx.out << relatorio::TextoMensagem(relatorio::CatalogoDaConexao(c), kMsgTipoVinculoAlterado.texto()) << "\n"
+  ctx.out << Catalogo::LeConexao(c).texto(kMsgTipoVinculoAlterado.texto()) << "\n"
           << NomeEstabelecimento(p.estabelecimento) << ": " << r.alterados << " vínculo(s) com o código "
           << p.codigo << ".\n";
 }

@@ -14,7 +14,6 @@
 #include "json_cli.h"
 #include "linhas_json.h"
 #include "pasta_cli.h"
-#include "reports/rp_comum.h"
 #include "validation/referencias_tabelas.h"
 
 namespace vornex::cli {
@@ -63,7 +62,7 @@ void Grava(const OpcoesGravar& o, Contexto& ctx) {
   const TabelasReferencia tabelas = ComErroComando([&] { return TabelasReferencia::Carrega(c); });
   const ReferenciasTabelas ref(tabelas);
   const Catalogo catalogo = tabelas.catalogo();
-  auto texto = [&](NuMensagem m) { return relatorio::TextoMensagem(catalogo, m.texto()); };
+  auto texto = [&](NuMensagem m) { return catalogo.texto(m.texto()); };
 
   const std::string inscricao = TextoDe(objeto, "CoCgcCeiEstabelecimento", "");
   if (Apara(inscricao).empty()) throw ErroComando("o objeto não tem CoCgcCeiEstabelecimento");

@@ -60,17 +60,10 @@ void AplicacaoQt() {
   static QGuiApplication app(argc, argv);
 }
 
-// PIS/DDMMAAAA[/NOME]
-VinculoEscolhido LeVinculo(const std::string& t) {
-  VinculoEscolhido v;
-  const auto a = t.find('/');
-  const auto b = a == std::string::npos ? a : t.find('/', a + 1);
-  v.pis = PisDoArgumento(t.substr(0, a));
-  if (a != std::string::npos) v.admissao = t.substr(a + 1, b == std::string::npos ? b : b - a - 1);
-  if (b != std::string::npos) v.nome = t.substr(b + 1);
-  if (v.pis.size() != 11 || !SoDigitos(v.pis) || v.admissao.size() != 8 || !SoDigitos(v.admissao))
-    throw ErroComando("vínculo inválido: \"" + t + "\" (use PIS/DDMMAAAA ou PIS/DDMMAAAA/NOME)");
-  return v;
+// PIS/DDMMAAAA[/NOME], as the maintenance commands take a link.
+relatorio::VinculoEscolhido LeVinculo(const std::string& t) {
+  const vornex::VinculoEscolhido v = VinculoDoArgumento(t);
+  return {v.pis, v.admissao, v.nome.value_or("")};
 }
 
 OpcoesDeclaracao OpcoesDoRelatorio(Conexao& c, const Opcoes& o) {

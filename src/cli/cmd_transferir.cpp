@@ -8,7 +8,7 @@
 #include "estabelecimentos_cli.h"
 #include "manutencao_cli.h"
 #include "pasta_cli.h"
-#include "reports/rp_comum.h"
+#include "common/catalogo.h"
 #include "vinculos_cli.h"
 
 namespace vornex::cli {
@@ -31,7 +31,7 @@ void Executa(const Opcoes& o, Contexto& ctx) {
   p.recusaAusentes = true;
   const auto r = TransfereVinculos(c, p);
   if (!r.recusa.ok()) return RecusaAusentes(ctx, c, r.recusa, r.ausentes);
-  ctx.out << relatorio::TextoMensagem(relatorio::CatalogoDaConexao(c), kMsgTransferenciaConcluida.texto()) << "\n"
+  ctx.out << Catalogo::LeConexao(c).texto(kMsgTransferenciaConcluida.texto()) << "\n"
           << r.transferidos << " vínculo(s) de " << NomeEstabelecimento(p.origem) << " para "
           << NomeEstabelecimento(r.destino) << " (" << (r.tipoDestino == "3" ? "CEI" : "CNPJ") << ").\n"
           << "Origem: " << TextoContagem(r.origem) << ".\n"

@@ -14,7 +14,6 @@
 #include "json_cli.h"
 #include "linhas_json.h"
 #include "pasta_cli.h"
-#include "reports/rp_comum.h"
 #include "validation/referencias_tabelas.h"
 #include "vinculos_cli.h"
 
@@ -70,7 +69,7 @@ void Grava(const std::string& arquivo, Contexto& ctx) {
   const TabelasReferencia tabelas = ComErroComando([&] { return TabelasReferencia::Carrega(c); });
   const ReferenciasTabelas ref(tabelas);
   const Catalogo catalogo = tabelas.catalogo();
-  auto texto = [&](NuMensagem m) { return relatorio::TextoMensagem(catalogo, m.texto()); };
+  auto texto = [&](NuMensagem m) { return catalogo.texto(m.texto()); };
 
   const std::string inscricao(Apara(TextoDe(objeto, "CoCgcCeiEstabelecimento")));
   if (inscricao.empty()) throw ErroComando("o objeto não tem CoCgcCeiEstabelecimento");

@@ -1,11 +1,11 @@
 #include "manutencao_cli.h"
 
-#include "reports/rp_comum.h"
+#include "common/catalogo.h"
 
 namespace vornex::cli {
 
 void Recusa(Contexto& ctx, Conexao& c, NuMensagem m) {
-  ctx.err << relatorio::TextoMensagem(relatorio::CatalogoDaConexao(c), m.texto()) << "\n";
+  ctx.err << Catalogo::LeConexao(c).texto(m.texto()) << "\n";
   ctx.saida = kSaidaErrosDados;
 }
 

@@ -28,6 +28,7 @@ class EstabelecimentoCli : public ::testing::Test {
     fs::remove_all(raiz_, ec);
   }
   void SetUp() override {
+    ASSERT_EQ(Roda({"iniciar"}).codigo, 0);
     auto d = Roda({"demo", "--estabelecimentos", "4", "--vinculos", "40", "--semente", "5"});
     ASSERT_EQ(d.codigo, 0) << d.err;
   }

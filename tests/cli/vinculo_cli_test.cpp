@@ -27,6 +27,7 @@ class VinculoCli : public ::testing::Test {
     fs::remove_all(raiz_, ec);
   }
   void SetUp() override {
+    ASSERT_EQ(Roda({"iniciar"}).codigo, 0);
     auto d = Roda({"demo", "--estabelecimentos", "2", "--vinculos", "12", "--semente", "5"});
     ASSERT_EQ(d.codigo, 0) << d.err;
     auto c = vornex::AbreZema2004(dados_);

@@ -13,7 +13,7 @@
 #include "../core/data/apoio.h"
 #include "app/erro_fatal.h"
 #include "data/banco.h"
-#include "data/demonstracao.h"
+#include "demonstracao/demonstracao.h"
 #include "common/dialogos_roteiro.h"
 #include "common/servico_dialogos.h"
 

@@ -16,7 +16,7 @@
 #include "casos/retifica_declaracao.h"
 #include "data/banco.h"
 #include "data/declaracao.h"
-#include "data/demonstracao.h"
+#include "demonstracao/demonstracao.h"
 #include "data/tabela.h"
 #include "data/referencia.h"
 #include "data/tabelas.h"
@@ -258,11 +258,22 @@ struct VolumesTeste : InterfaceCopiaVolumes {
 };
 
 TEST_F(Casos, CopiaEmVolumesERestauracaoQuePedeCadaUm) {
+  // Enough links for several volumes of the smallest size accepted.
   c_.fecha();
+  const fs::path dados = pasta_ / "grande";
+  teste::CopiaPastaInicializada(dados);
+  {
+    Conexao grande = AbreZema2004(dados);
+    OpcoesDemonstracao o;
+    o.estabelecimentos = 4;
+    o.vinculos = 1500;
+    o.semente = 7;
+    GeraDemonstracao(grande, o);
+  }
   PedidoCopiaVolumes p;
-  p.pastaDados = pasta_ / "dados";
+  p.pastaDados = dados;
   p.arquivo = pasta_ / "copia.BKP";
-  p.tamanhoVolume = 4000;
+  p.tamanhoVolume = kTamanhoVolumeMinimo;
   VolumesTeste ui;
   const auto g = GravaCopiaEmVolumes(p, ui);
   ASSERT_TRUE(g.copia.ok) << g.copia.mensagem << g.copia.detalhe;
@@ -271,7 +282,7 @@ TEST_F(Casos, CopiaEmVolumesERestauracaoQuePedeCadaUm) {
   EXPECT_TRUE(fs::exists(NomeVolume(p.arquivo, volumes)));
 
   // The last volume missing: the restore stops on it and the tables stay.
-  c_ = AbreZema2004(pasta_ / "dados");
+  c_ = AbreZema2004(dados);
   c_.executa("DELETE FROM Bd8vinc");
   c_.fecha();
   fs::rename(NomeVolume(p.arquivo, volumes), pasta_ / "guardado");
@@ -280,7 +291,7 @@ TEST_F(Casos, CopiaEmVolumesERestauracaoQuePedeCadaUm) {
   EXPECT_FALSE(r.copia.ok);
   EXPECT_EQ(r.volumeAusente, NomeVolume(p.arquivo, volumes));
   EXPECT_EQ(falta.ausentes, std::vector<int>{volumes});
-  c_ = AbreZema2004(pasta_ / "dados");
+  c_ = AbreZema2004(dados);
   EXPECT_EQ(Conta(kTabelaVinculos), 0);
   c_.fecha();
 
@@ -289,8 +300,8 @@ TEST_F(Casos, CopiaEmVolumesERestauracaoQuePedeCadaUm) {
   r = RestauraCopiaDeVolumes(p, todos);
   ASSERT_TRUE(r.copia.ok) << r.copia.mensagem << r.copia.detalhe;
   EXPECT_TRUE(todos.ausentes.empty());
-  c_ = AbreZema2004(pasta_ / "dados");
-  EXPECT_EQ(Conta(kTabelaVinculos), 12);
+  c_ = AbreZema2004(dados);
+  EXPECT_EQ(Conta(kTabelaVinculos), 1500);
 
   // A volume refused stops the backup.
   c_.fecha();

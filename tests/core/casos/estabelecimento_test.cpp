@@ -7,7 +7,7 @@
 #include "casos/estabelecimento.h"
 #include "casos/pesquisa.h"
 #include "data/banco.h"
-#include "data/demonstracao.h"
+#include "demonstracao/demonstracao.h"
 #include "data/referencia.h"
 #include "data/tabela.h"
 #include "validation/consistencia.h"

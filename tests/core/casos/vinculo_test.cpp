@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "base_manutencao.h"
-#include "data/demonstracao.h"
+#include "demonstracao/demonstracao.h"
 #include "data/referencia.h"
 #include "validation/referencias_tabelas.h"
 

@@ -12,7 +12,7 @@
 #include "casos/listas.h"
 #include "data/banco.h"
 #include "data/declaracao.h"
-#include "data/demonstracao.h"
+#include "demonstracao/demonstracao.h"
 #include "data/dm_vornex.h"
 #include "toolkit/lista_marcavel.h"
 #include "tools/fm_excluir.h"
