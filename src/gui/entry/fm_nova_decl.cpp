@@ -38,8 +38,8 @@ TfmNovaDecl::TfmNovaDecl(TdmVornex& dm, TdmEntradaDados& entrada, QWidget* pai)
     : QDialog(pai), dm_(dm), entrada_(entrada), ui_(std::make_unique<Ui::TfmNovaDecl>()) {
   ui_->setupUi(this);
   ui_->lblAno->setText(QString("Declaração Ano-Base %1").arg(AnoBaseDeclaracao));
-  auto digitos = [](int n) {
-    return new QRegularExpressionValidator(QRegularExpression(QString("[0-9]{0,%1}").arg(n)));
+  auto digitos = [this](int n) {
+    return new QRegularExpressionValidator(QRegularExpression(QString("[0-9]{0,%1}").arg(n)), this);
   };
   ui_->deInscricao->setValidator(digitos(14));
   ui_->deInscricao->setMaxLength(14);
