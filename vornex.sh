@@ -42,13 +42,13 @@ pacote() {
 # The package and the installation it makes: contents, desktop entry and
 # AppStream file valid, and the installed program running from a temporary
 # prefix on the data it installed.
-confere_pacote() {
+confere_pacote() (
   pacote
   dpkg-deb --info build/vornex_*.deb
   dpkg-deb --contents build/vornex_*.deb
-  local prefixo
+  # A subshell, so the clean-up trap ends with it and never fires in the caller.
   prefixo=$(mktemp -d)
-  trap 'rm -rf "$prefixo"' RETURN
+  trap 'rm -rf "$prefixo"' EXIT
   cmake --install build --prefix "$prefixo" >/dev/null
   desktop-file-validate "$prefixo/share/applications/vornex.desktop"
   if command -v appstreamcli >/dev/null; then
@@ -57,7 +57,7 @@ confere_pacote() {
   "$prefixo/bin/vornex-cli" versao
   "$prefixo/bin/vornex-cli" --dados "$prefixo/dados" iniciar >/dev/null
   zcat "$prefixo/share/man/man1/vornex-cli.1.gz" | grep -q '^\.SH COMANDOS'
-}
+)
 
 testes() {
   compila build
