@@ -51,12 +51,17 @@ TEST_F(Retificar, ArquivoComOIndicadorDeRetificacao) {
   const std::string arquivo((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
   ASSERT_EQ(arquivo.size(), 4u * vornex::kTamanhoLinhaGravada);  // types 0, 1, 2 and 9
   EXPECT_EQ(arquivo[222], '1');
+  EXPECT_EQ(arquivo.substr(223, 8), "15032005");  // the typed date: the stored one is zeros
   const std::string nove = arquivo.substr(3 * vornex::kTamanhoLinhaGravada, vornex::kTamanhoRegistro);
   EXPECT_EQ(nove[22], '9');
   for (const auto& campo : vornex::kLayoutTipoNove) {
     if (campo.regra != vornex::Regra::Estatistica) continue;
     EXPECT_EQ(nove[static_cast<std::size_t>(campo.posicao + campo.tamanho - 2)], '2');  // ends the field
   }
+  // Our own analyser takes it back without a finding.
+  const auto a = roda({"--dados", dados().string(), "analisar", (destino() / "Zema2004").string()});
+  EXPECT_EQ(a.codigo, 0) << a.out << a.err;
+  EXPECT_EQ(a.out.find("retificação não informada"), std::string::npos) << a.out;
 }
 
 TEST_F(Retificar, ErroNaVerificacaoNadaGrava) {

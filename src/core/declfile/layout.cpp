@@ -174,13 +174,14 @@ void Monta(std::span<const CampoLayout> campos, const std::vector<std::size_t>& 
       case Regra::DataGeracao: {
         // Declaration: no rectification date, the typed generation date.
         // Work tables: the stored date; a rectification falls back on the
-        // typed date. A date still missing is written as zeros, as any
-        // numeric field without information.
+        // typed date. A stored date of zeros is no date (the screens store
+        // an untyped date that way). A date still missing is written as
+        // zeros, as any numeric field without information.
         const ModoGravacao m = f.zero->modo;
         std::string_view data;
         if (!m.deTabelasTrabalho && !m.retificacao)
           data = c.regra == Regra::DataGeracao ? f.zero->dataGeracao : std::string_view();
-        else if (!EmBranco(v))
+        else if (!EmBranco(v) && !SoZeros(Apara(v)))
           data = v;
         else if (m.retificacao)
           data = f.zero->dataGeracao;
