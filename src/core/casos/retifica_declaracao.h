@@ -13,7 +13,7 @@ struct VinculoRetificado {
   std::string inscricao, prefixo;
   std::string pis;       // 11 digits
   std::string admissao;  // ddmmyyyy
-  std::string nome;      // only a worker without PIS/PASEP needs it
+  std::string nome;      // tells apart links with the same PIS/PASEP and date; empty takes the first
 };
 
 struct EstabelecimentoRetificado {

@@ -13,12 +13,14 @@ namespace vornex {
 
 namespace {
 
-constexpr std::string_view kPisZerado = "00000000000";
-
+// The whole key of the link: two links with the same PIS/PASEP and admission
+// date are told apart by the name.
 VinculoRetificacao Entrada(std::string_view pis, std::string_view admissao, std::string_view nome, int posicao) {
-  VinculoRetificacao v{std::string(pis), std::string(admissao), {}, posicao};
-  if (pis == kPisZerado) v.nome = std::string(nome);
-  return v;
+  return {std::string(pis), std::string(admissao), std::string(nome), posicao};
+}
+
+bool MesmoVinculo(const VinculoRetificacao& v, const Linha& l) {
+  return v.pis == l["CoPisPasepEmpregado"] && v.admissao == l["DaAdmissaoEmpregado"] && v.nome == l["NoEmpregado"];
 }
 
 }  // namespace
@@ -63,8 +65,19 @@ void SelecaoRetificacao::marca(std::size_t i, bool marcado) {
 }
 
 void SelecaoRetificacao::marcaVinculo(std::size_t i, const Linha& v, int posicao) {
-  itens_.at(i).vinculos.push_back(
-      Entrada(v["CoPisPasepEmpregado"], v["DaAdmissaoEmpregado"], v["NoEmpregado"], posicao));
+  auto& vinculos = itens_.at(i).vinculos;
+  const auto ja = std::find_if(vinculos.begin(), vinculos.end(),
+                               [&](const VinculoRetificacao& x) { return MesmoVinculo(x, v); });
+  if (ja != vinculos.end()) {
+    ja->posicao = posicao;  // checked again on coming back: the earlier entry stands
+    return;
+  }
+  vinculos.push_back(Entrada(v["CoPisPasepEmpregado"], v["DaAdmissaoEmpregado"], v["NoEmpregado"], posicao));
+}
+
+bool SelecaoRetificacao::vinculoMarcado(std::size_t i, const Linha& v) const {
+  const auto& vinculos = itens_.at(i).vinculos;
+  return std::any_of(vinculos.begin(), vinculos.end(), [&](const VinculoRetificacao& x) { return MesmoVinculo(x, v); });
 }
 
 void SelecaoRetificacao::marcaVinculo(std::size_t i, std::string_view pis, std::string_view admissao,

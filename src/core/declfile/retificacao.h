@@ -31,7 +31,7 @@ bool CriaTabelasRetificacao(Conexao& c) noexcept;
 struct VinculoRetificacao {
   std::string pis;       // CoPisPasepEmpregado
   std::string admissao;  // DaAdmissaoEmpregado, ddmmyyyy
-  std::string nome;      // only when the PIS/PASEP is "00000000000"
+  std::string nome;      // NoEmpregado; empty when chosen by PIS/PASEP and date only
   int posicao = -1;      // item of the link list; -1 when chosen by key
 };
 
@@ -58,8 +58,11 @@ class SelecaoRetificacao {
 
   // Checking and unchecking an establishment; unchecking discards its links.
   void marca(std::size_t i, bool marcado);
-  // The link row at `posicao` of the establishment's link list.
+  // The link row at `posicao` of the establishment's link list; a link
+  // already selected keeps its one entry.
   void marcaVinculo(std::size_t i, const Linha& vinculo, int posicao);
+  // Whether that link row is selected, so that a list shown again checks it.
+  bool vinculoMarcado(std::size_t i, const Linha& vinculo) const;
   // Removes the first entry with that list position.
   void desmarcaVinculo(std::size_t i, int posicao);
   // The select-all box: every row of the link list, or none.

@@ -87,7 +87,7 @@ TEST_F(Retificacao, CopiaSoOQueFoiEscolhido) {
 
   const auto a = *s_.indice(kA, "00");
   s_.marcaVinculo(a, "00000000000", "01022001", "DORA");
-  s_.marcaVinculo(a, "12345678902", "01022001", "OUTRO NOME");  // a name only counts without PIS/PASEP
+  s_.marcaVinculo(a, "12345678902", "01022001", "");  // no name: the first link with that PIS/PASEP and date
   s_.marcaVinculo(a, "00000000000", "01022001", "CARLOS");
   s_.marca(*s_.indice(kB, "00"), true);
   ASSERT_TRUE(s_.confere().ok());
@@ -104,21 +104,38 @@ TEST_F(Retificacao, CopiaSoOQueFoiEscolhido) {
   EXPECT_EQ(conta("Te8resp"), 1);
 }
 
-TEST_F(Retificacao, FalhasDaPreparacaoGuardamOQueJaFoiCopiado) {
+TEST_F(Retificacao, MesmoPisEAdmissaoComNomesDiferentesSaoDoisVinculos) {
   estabelecimento(kA, "00", "0");
-  // Same PIS/PASEP and admission, different names: both are found through
-  // the first in key order.
   vinculo(kA, "12345678901", "ANA");
   vinculo(kA, "12345678901", "ANA MARIA");
   ASSERT_TRUE(s_.carrega(c_).ok());
   const auto links = VinculosParaRetificacao(c_, s_.estabelecimentos()[0]);
   ASSERT_EQ(links.size(), 2u);
   s_.marca(0, true);
-  s_.marcaTodosVinculos(0, links);
+  s_.marcaVinculo(0, links[1], 1);
+  EXPECT_TRUE(s_.vinculoMarcado(0, links[1]));
+  EXPECT_FALSE(s_.vinculoMarcado(0, links[0]));
+  // The list shown again checks the earlier choice; checking it once more
+  // does not select it twice.
+  s_.marcaVinculo(0, links[1], 1);
+  s_.marcaVinculo(0, links[0], 0);
+  EXPECT_EQ(s_.estabelecimentos()[0].vinculos.size(), 2u);
+  EXPECT_TRUE(PreparaRetificacao(c_, s_).ok());
+  EXPECT_EQ(nomesCopiados(), (std::vector<std::string>{"ANA MARIA", "ANA"}));
+}
+
+TEST_F(Retificacao, FalhasDaPreparacaoGuardamOQueJaFoiCopiado) {
+  estabelecimento(kA, "00", "0");
+  vinculo(kA, "12345678901", "ANA");
+  ASSERT_TRUE(s_.carrega(c_).ok());
+  // The same link named twice on the command line.
+  s_.marcaVinculo(0, "12345678901", "01022001", "");
+  s_.marcaVinculo(0, "12345678901", "01022001", "ANA");
   EXPECT_EQ(PreparaRetificacao(c_, s_), "1926");
   EXPECT_EQ(nomesCopiados(), (std::vector<std::string>{"ANA"}));
 
-  s_.desmarcaVinculo(0, 1);
+  s_.desmarcaTodosVinculos(0);
+  s_.marcaVinculo(0, "12345678901", "01022001", "");
   s_.marcaVinculo(0, "12345678909", "01022001", "");
   EXPECT_EQ(PreparaRetificacao(c_, s_), "1925");
   EXPECT_EQ(nomesCopiados(), (std::vector<std::string>{"ANA"}));
