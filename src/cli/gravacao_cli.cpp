@@ -126,7 +126,7 @@ void MidiasCli::terminaProgresso() const {
 void MidiasCli::confere(const RelatorioGravacao& r) const {
   if (r.resultado == ResultadoGravacao::Gravado) return;
   if (!r.volumes.empty()) {
-    ctx_.err << "Volumes concluídos (permanecem nas mídias):\n";
+    ctx_.err << AvisoVolumesIncompletos(r) << "\n";
     ImprimeVolumes(r.volumes, ctx_.err);
   }
   if (r.resultado == ResultadoGravacao::Falhou) throw ErroComando(UmaLinha(r.mensagem));

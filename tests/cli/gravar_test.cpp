@@ -104,6 +104,9 @@ TEST_F(Gravar, RecusasSaemComDois) {
       {{"--data", "10022005", "--destino", (raiz_ / "nao-existe").string()}, "não pôde ser usada"},
       {{"--data", "10022005", "--destino", Midia("m2"), "--capacidade", "40000"},
        "falta um --destino para o volume 2"},
+      // The sealed first volume is named as part of an incomplete set.
+      {{"--data", "10022005", "--destino", Midia("m3"), "--capacidade", "40000"},
+       "O volume 1 foi gravado, mas a declaração ficou incompleta sem os volumes seguintes."},
   };
   for (const auto& c : casos) {
     std::vector<std::string> args = {"gravar"};

@@ -383,6 +383,20 @@ class Gravador {
 
 }  // namespace
 
+std::string AvisoVolumesIncompletos(const RelatorioGravacao& r) {
+  if (r.resultado == ResultadoGravacao::Gravado || r.volumes.empty()) return {};
+  std::string lista;
+  for (std::size_t i = 0; i < r.volumes.size(); ++i) {
+    if (i > 0) lista += i + 1 == r.volumes.size() ? " e " : ", ";
+    lista += std::to_string(r.volumes[i].volume);
+  }
+  const bool um = r.volumes.size() == 1;
+  return std::string(um ? "O volume " : "Os volumes ") + lista + (um ? " foi gravado" : " foram gravados") +
+         ", mas a declaração ficou incompleta sem os volumes seguintes.\n" +
+         (um ? "Esse disquete não deve ser entregue sozinho" : "Esses disquetes não devem ser entregues sozinhos") +
+         ": grave a declaração novamente, em todos os volumes.";
+}
+
 NuMensagem CriticaDataGravacao(std::string_view ddmmaaaa) {
   // The declaration's own rule, its format findings read as an invalid date.
   const NuMensagem m = CriticaDaGeracao(ddmmaaaa);

@@ -63,6 +63,11 @@ struct RelatorioGravacao {
   std::string mensagem;  // why the run failed, for the front end to show
 };
 
+// What a run that stopped after sealing some volumes leaves behind: those
+// files stay on their media but are not the whole declaration, and the user
+// must be told which they are. Empty when the run ended well or sealed none.
+std::string AvisoVolumesIncompletos(const RelatorioGravacao& r);
+
 // The generation date typed for a writing run: "0421" not a valid date,
 // "0420" before 2005, "0423" after 2005, else "0000".
 NuMensagem CriticaDataGravacao(std::string_view ddmmaaaa);

@@ -503,3 +503,17 @@ TEST_F(Gravacao, ArquivoAnalisadoRegravadoIgualAoOriginal) {
 }
 
 }  // namespace
+
+TEST(AvisoVolumesIncompletos, NomeiaOsVolumesSeladosDeUmaGravacaoQueParou) {
+  const auto com = [](vornex::ResultadoGravacao resultado, int volumes) {
+    vornex::RelatorioGravacao r;
+    r.resultado = resultado;
+    for (int v = 1; v <= volumes; ++v) r.volumes.push_back({v, {}, 0, 0, 0, 0, {}});
+    return vornex::AvisoVolumesIncompletos(r);
+  };
+  using R = vornex::ResultadoGravacao;
+  EXPECT_EQ(com(R::Gravado, 2), "");
+  EXPECT_EQ(com(R::Falhou, 0), "");
+  EXPECT_EQ(com(R::Falhou, 1).rfind("O volume 1 foi gravado, mas", 0), 0u);
+  EXPECT_EQ(com(R::Interrompido, 3).rfind("Os volumes 1, 2 e 3 foram gravados, mas", 0), 0u);
+}
