@@ -80,10 +80,20 @@ class Gravador {
     if (!volumes_.back().sela()) throw Falha{kErroGravacaoBackup};
   }
   // The whole archive is complete: every volume takes its name.
+  // The renames follow one another with nothing in between (a folder sync
+  // per volume would widen the moment in which a kill leaves a mixed set);
+  // the folders are synchronised once all are done.
   void instala() {
-    for (std::size_t i = volumes_.size(); i-- > 0;)
-      if (!volumes_[i].instala()) throw Falha{kErroGravacaoBackup};
+    std::vector<fs::path> pastas;
+    for (std::size_t i = volumes_.size(); i-- > 0;) {
+      const fs::path& d = volumes_[i].destino();
+      const fs::path pasta = d.has_parent_path() ? d.parent_path() : fs::path(".");
+      if (std::find(pastas.begin(), pastas.end(), pasta) == pastas.end()) pastas.push_back(pasta);
+      if (!volumes_[i].renomeia()) throw Falha{kErroGravacaoBackup};
+    }
     volumes_.clear();
+    for (const auto& p : pastas)
+      if (!SincronizaPasta(p)) throw Falha{kErroGravacaoBackup};
   }
 
  private:

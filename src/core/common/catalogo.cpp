@@ -6,6 +6,7 @@
 #include "common/csv.h"
 #include "common/texto.h"
 #include "data/banco.h"
+#include "data/tabelas.h"
 
 namespace vornex {
 
@@ -25,7 +26,9 @@ Catalogo Catalogo::LeCsv(const std::string& caminho) {
 
 Catalogo Catalogo::LeConexao(Conexao& c) {
   Catalogo cat;
-  Consulta q(c, "select NuMensagem, TpMensagem, TxMensagem from tb8MSG");
+  // Qualified: a table of that name in the declaration file must not answer.
+  Consulta q(c, "select NuMensagem, TpMensagem, TxMensagem from " +
+                    std::string(EsquemaBanco(ArquivoDados::Referencia)) + ".tb8MSG");
   while (q.proxima()) cat.inclui({std::string(q.texto(0)), std::string(q.texto(1)), std::string(q.texto(2))});
   return cat;
 }

@@ -7,6 +7,7 @@
 #include "data/banco.h"
 #include "data/erro_banco.h"
 #include "data/pasta_dados.h"
+#include "data/tabelas_trabalho.h"
 
 namespace vornex {
 
@@ -364,6 +365,12 @@ const IndiceRecriavel* IndiceRecriavelDe(std::string_view arquivo) {
 // --- structure operations ------------------------------------------------------
 
 std::optional<ArquivoDados> LocalizaTabela(Conexao& c, std::string_view tabela) {
+  // A table of the system lives in its own file only: one of the same name
+  // elsewhere (a crafted declaration file) is never taken for it.
+  if (const auto* d = DefinicaoSistema(tabela))
+    return ExisteTabela(c, tabela, d->arquivo()) ? std::optional(d->arquivo()) : std::nullopt;
+  if (TabelaDeTrabalho(tabela))
+    return ExisteTabela(c, tabela, ArquivoDados::Trabalho) ? std::optional(ArquivoDados::Trabalho) : std::nullopt;
   for (const auto& e : EsquemasAbertos(c)) {
     auto a = ArquivoDoEsquema(e);
     if (a && !NomeGuardado(c, e, "table", tabela).empty()) return a;

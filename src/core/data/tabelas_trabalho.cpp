@@ -68,6 +68,13 @@ const std::vector<DefinicaoTabela>& Definicoes() {
 
 }  // namespace
 
+bool TabelaDeTrabalho(std::string_view nome) {
+  for (const char* t : {kTabelaErros, kTabelaEstrutura, kTabelaImportacao, kTabelaProtocoloId, kTabelaProtocoloEs,
+                        kTrabalhoResponsavel, kTrabalhoEstabelecimento, kTrabalhoVinculo})
+    if (IgualSemCaixa(t, nome)) return true;
+  return false;
+}
+
 const DefinicaoTabela* DefinicaoTrabalho(std::string_view nome) {
   for (const auto& d : Definicoes())
     if (IgualSemCaixa(d.nome(), nome)) return &d;

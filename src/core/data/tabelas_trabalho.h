@@ -30,6 +30,10 @@ inline constexpr const char* kTrabalhoVinculo = "Te8vinc";
 // (case-insensitive).
 const DefinicaoTabela* DefinicaoTrabalho(std::string_view nome);
 
+// Any of the work tables above (case-insensitive): such a name is looked
+// up in the work file only.
+bool TabelaDeTrabalho(std::string_view nome);
+
 // Drops the work table when it exists and creates it empty.
 void RecriaTabelaTrabalho(Conexao& c, std::string_view nome);
 

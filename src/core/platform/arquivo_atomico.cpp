@@ -112,13 +112,17 @@ bool ArquivoAtomico::sela() {
   return ok;
 }
 
-bool ArquivoAtomico::instala() {
+bool ArquivoAtomico::renomeia() {
   if (!selado_ || temporario_.empty()) return false;
   // rename replaces a link at the target; it never writes through it.
   if (::rename(temporario_.c_str(), destino_.c_str()) != 0) return false;
   temporario_.clear();
   selado_ = false;
-  return SincronizaPasta(destino_.has_parent_path() ? destino_.parent_path() : fs::path("."));
+  return true;
+}
+
+bool ArquivoAtomico::instala() {
+  return renomeia() && SincronizaPasta(destino_.has_parent_path() ? destino_.parent_path() : fs::path("."));
 }
 
 void ArquivoAtomico::descarta() {

@@ -56,6 +56,9 @@ class ArquivoAtomico {
   bool sela();
   // Renames the sealed file over its target and synchronises the folder.
   bool instala();
+  // The rename alone, for a set of files that take their names together:
+  // the caller synchronises their folders after the last one.
+  bool renomeia();
   bool conclui() { return sela() && instala(); }
   // Closes and removes the temporary file unless it was installed.
   void descarta();

@@ -2,7 +2,10 @@
 
 #include "apoio.h"
 #include "data/banco.h"
+#include "common/catalogo.h"
 #include "data/referencia.h"
+#include "data/tabela.h"
+#include "data/tabelas_trabalho.h"
 
 namespace {
 
@@ -108,6 +111,25 @@ TEST(Referencia, IndicadoresDoCboERaizesReservadas) {
 
   Catalogo cat = r.catalogo();
   EXPECT_EQ(cat.todas().size(), r.linhas(Referencia::Mensagem).size());
+}
+
+// Tables named like reference or work tables in the declaration file (as a
+// crafted database could bring) never answer for them.
+TEST(Referencia, TabelasHomonimasNoArquivoDaDeclaracaoNaoRespondem) {
+  teste::PastaTemporaria pasta;
+  teste::CopiaPastaInicializada(pasta.caminho());
+  Conexao c = AbreZema2004(pasta.caminho());
+  c.executa("CREATE TABLE main.tb8MSG (NuMensagem, TpMensagem, TxMensagem)");
+  c.executa("INSERT INTO main.tb8MSG VALUES ('1700', 'Erro', 'SOMBRA')");
+  c.executa("CREATE TABLE main.tb8CNAE (CoCnae, NoCnae)");
+  c.executa("INSERT INTO main.tb8CNAE VALUES ('99999', 'SOMBRA')");
+  c.executa("CREATE TABLE main.Te8emp (AnBase)");
+  c.executa("INSERT INTO main.Te8emp VALUES ('2004')");
+  EXPECT_THROW(Tabela(c, kTrabalhoEstabelecimento), ErroBanco);  // no work copy yet
+  RecriaCopiasDeclaracao(c);
+  EXPECT_NE(Catalogo::LeConexao(c).texto("1700"), "SOMBRA");
+  EXPECT_EQ(TabelasReferencia::Carrega(c).cnae("99999"), nullptr);
+  EXPECT_EQ(Tabela(c, kTrabalhoEstabelecimento).conta(), 0);
 }
 
 }  // namespace
