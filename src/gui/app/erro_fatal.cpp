@@ -6,6 +6,7 @@
 
 #include "common/abortado.h"
 #include "common/servico_dialogos.h"
+#include "data/trava_pasta.h"
 
 namespace vornex::gui {
 
@@ -41,6 +42,11 @@ void TrataErroBanco(std::exception_ptr erro) {
   try {
     std::rethrow_exception(erro);
   } catch (const Abortado&) {
+    return;
+  } catch (const ErroPastaEmUso& e) {
+    // Another pass holds the data folder: this one did not start and
+    // changed nothing, so the user is told and the program goes on.
+    Dialogo().mostra(TipoDialogo::Aviso, Botoes::Ok, e.what());
     return;
   } catch (const ErroBanco& e) {
     if (!e.codigos().empty()) {

@@ -26,7 +26,8 @@ std::string TextoErroMotor(const ErroBanco& erro);
 // nothing; answers whether the report was shown.
 bool RelatorioErroMotor(const ErroBanco& erro);
 
-// Reports any exception and tells the program to end.
+// Reports any exception and tells the program to end; a data folder held by
+// another pass is only a warning.
 void TrataErroBanco(std::exception_ptr erro);
 
 // Combo boxes that pick a code from a reference table.

@@ -11,6 +11,7 @@
 
 #include "../apoio_gui.h"
 #include "app/erro_fatal.h"
+#include "data/trava_pasta.h"
 #include "common/abortado.h"
 #include "app/fm_gera_indice.h"
 #include "app/fm_inicio_regras.h"
@@ -254,10 +255,16 @@ TEST(ErroFatal, ExcecaoNumTratadorDeEventoEncerraOProgramaAbortoNao) {
   lanca(Abortado{});
   EXPECT_FALSE(Encerrando());
   EXPECT_TRUE(d.mostradas().empty());
+  // A data folder held by another pass: a warning, the program goes on.
+  lanca(ErroPastaEmUso("/tmp/dados"));
+  EXPECT_FALSE(Encerrando());
+  ASSERT_EQ(d.mostradas().size(), 1u);
+  EXPECT_EQ(d.mostradas()[0].tipo, TipoDialogo::Aviso);
+  EXPECT_NE(d.mostradas()[0].texto.find("Outra operação do VORNEX está usando a pasta de dados"), std::string::npos);
   lanca(std::runtime_error("quebrou"));
   EXPECT_TRUE(Encerrando());
-  ASSERT_EQ(d.mostradas().size(), 1u);
-  EXPECT_TRUE(d.mostradas()[0].texto.starts_with("Erro fatal.\n\r\n\rquebrou"));
+  ASSERT_EQ(d.mostradas().size(), 2u);
+  EXPECT_TRUE(d.mostradas()[1].texto.starts_with("Erro fatal.\n\r\n\rquebrou"));
   // Once ending, no further input reaches the screens.
   QPushButton botao;
   int cliques = 0;
