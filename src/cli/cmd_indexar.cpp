@@ -51,7 +51,9 @@ void Configura(CLI::App& app, Contexto& ctx) {
       Conexao c = AbreZema2004(pasta);
       if (!IndexaArquivos(c, dialogos, progresso).sucesso) ctx.saida = kSaidaFalha;
     } catch (const ErroBanco& e) {
-      throw ErroComando("erro " + std::to_string(e.codigo()) + " do gerenciador de dados: " + e.what());
+      // A file too damaged to open ends the run as a failed step would.
+      throw ErroComando("erro " + std::to_string(e.codigo()) + " do gerenciador de dados: " + e.what() + "\n" +
+                        kTextoArquivosComProblemas);
     } catch (const ErroComando&) {
       throw;
     } catch (const std::exception& e) {

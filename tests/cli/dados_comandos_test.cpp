@@ -137,4 +137,17 @@ TEST_F(ComandosDados, IndexarRecusaPastaIncompletaOuEmUso) {
       << r.err;
 }
 
+TEST_F(ComandosDados, IndexarEmArquivoDanificadoTerminaComArquivosComProblemas) {
+  ASSERT_EQ(Roda({"--dados", pasta(), "iniciar"}).codigo, 0);
+  {  // garbage over the declaration file's pages, its header kept
+    std::fstream f(fs::path(pasta()) / vornex::kArquivoDeclaracao, std::ios::in | std::ios::out | std::ios::binary);
+    f.seekp(100);
+    for (int i = 0; i < 5000; ++i) f.put(static_cast<char>(i * 37 + 11));
+  }
+  auto r = Roda({"--dados", pasta(), "indexar"});
+  EXPECT_EQ(r.codigo, 2);
+  EXPECT_NE(r.err.find("Arquivos com problemas. Reinstale novamente o sistema VORNEX2004."), std::string::npos)
+      << r.err;
+}
+
 }  // namespace

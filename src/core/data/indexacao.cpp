@@ -112,7 +112,7 @@ ResultadoIndexacao IndexaArquivos(Conexao& c, Dialogos& dialogos, ProgressoIndex
     } catch (const ErroBanco&) {
     }
     if (!ok) {
-      Mostra(dialogos, TipoDialogo::Erro, "Arquivos com problemas. Reinstale novamente o sistema VORNEX2004.");
+      Mostra(dialogos, TipoDialogo::Erro, kTextoArquivosComProblemas);
       if (p.reabre) progresso.reabreConjunto(p);
       progresso.termina(false);
       return {false, p.numero};

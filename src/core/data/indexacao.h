@@ -71,6 +71,9 @@ struct ResultadoIndexacao {
 // com problemas. Reinstale novamente o sistema VORNEX2004." and stops the run
 // (the steps before it stay done); after the last one "Arquivos indexados com
 // sucesso." is shown.
+inline constexpr const char* kTextoArquivosComProblemas =
+    "Arquivos com problemas. Reinstale novamente o sistema VORNEX2004.";
+
 ResultadoIndexacao IndexaArquivos(Conexao& c, Dialogos& dialogos, ProgressoIndexacao& progresso);
 
 }  // namespace vornex
