@@ -107,14 +107,32 @@ class PastaTrabalho {
   fs::path caminho_;
 };
 
+// What stopped a copy of the database: the original could not be read, or
+// the copy could not be written where it goes.
+enum class FalhaFoto { Nenhuma, Leitura, Gravacao };
+
+bool FalhaDeGravacao(int codigoEstendido) {
+  switch (codigoEstendido & 0xff) {
+    case SQLITE_FULL:
+    case SQLITE_READONLY:
+    case SQLITE_CANTOPEN:
+      return true;
+    case SQLITE_IOERR:
+      return codigoEstendido != SQLITE_IOERR_READ && codigoEstendido != SQLITE_IOERR_SHORT_READ;
+    default:
+      return false;
+  }
+}
+
 // A consistent copy of the database even while another connection writes to
-// it; false also when the copy is not sound.
-bool Fotografa(const fs::path& origem, const fs::path& destino) {
+// it; a failure also when the copy is not sound.
+FalhaFoto Fotografa(const fs::path& origem, const fs::path& destino) {
   BaseSqlite o(origem, SQLITE_OPEN_READONLY);
+  if (!o) return FalhaFoto::Leitura;
   BaseSqlite d(destino, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
-  if (!o || !d) return false;
+  if (!d) return FalhaFoto::Gravacao;
   sqlite3_backup* b = sqlite3_backup_init(d.get(), "main", o.get(), "main");
-  if (!b) return false;
+  if (!b) return FalhaFoto::Leitura;
   int r = SQLITE_OK;
   for (int tentativas = 0; tentativas < 100; ++tentativas) {
     r = sqlite3_backup_step(b, -1);
@@ -122,8 +140,10 @@ bool Fotografa(const fs::path& origem, const fs::path& destino) {
     sqlite3_sleep(50);
   }
   const int fim = sqlite3_backup_finish(b);
+  if (r != SQLITE_DONE || fim != SQLITE_OK)
+    return FalhaDeGravacao(sqlite3_extended_errcode(d.get())) ? FalhaFoto::Gravacao : FalhaFoto::Leitura;
   // One self-contained file, whatever journal the original uses.
-  return r == SQLITE_DONE && fim == SQLITE_OK && d.executa("PRAGMA journal_mode=DELETE");
+  return d.executa("PRAGMA journal_mode=DELETE") ? FalhaFoto::Nenhuma : FalhaFoto::Gravacao;
 }
 
 // The file as an SQLite URI that opens it read-only as it is: no journal or
@@ -322,8 +342,12 @@ ResultadoCopia GravaCopiaSeguranca(const fs::path& pastaDados, const fs::path& a
     TravaPastaDados trava(pastaDados);
     PastaTrabalho trabalho(pastaDados);
     const fs::path copia = trabalho.caminho() / kArquivoDeclaracao;
-    if (!trabalho.ok() || !Fotografa(declaracao, copia))
-      return Falhou(MensagemErroBackup(semLeitura), semLeitura);
+    // A full or unwritable data folder is not a file that cannot be read.
+    const auto semGravacao = "Não foi possível gravar a cópia temporária da declaração em " +
+                             (pastaDados / kPastaTrabalho).string() + " (disco cheio ou sem permissão de escrita)";
+    const FalhaFoto falha = trabalho.ok() ? Fotografa(declaracao, copia) : FalhaFoto::Gravacao;
+    if (falha == FalhaFoto::Leitura) return Falhou(MensagemErroBackup(semLeitura), semLeitura);
+    if (falha == FalhaFoto::Gravacao) return Falhou(MensagemErroBackup(semGravacao), semGravacao);
     {
       BaseSqlite c(copia, SQLITE_OPEN_READONLY);
       if (!c || !Integra(c.get())) return Falhou(MensagemErroBackup(kMsgDeclaracaoDanificada), kMsgDeclaracaoDanificada);

@@ -1,6 +1,10 @@
 #include "backup/copia_seguranca.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
+#include <csignal>
+#include <sys/wait.h>
+#include <sys/resource.h>
 #include <sqlite3.h>
 
 #include <sys/stat.h>
@@ -317,6 +321,30 @@ TEST(CopiaSeguranca, ArquivoQueNaoEArquivoComum) {
   const auto r = RestauraCopiaSeguranca(t / "dados", t / "c.BKP");
   EXPECT_FALSE(r.ok);
   EXPECT_EQ(r.detalhe, "Cannot read archive");
+}
+
+// A data folder where the temporary copy cannot be written (here: files may
+// not grow past 64 KiB) is said so, not taken for a declaration that cannot
+// be read.
+TEST(CopiaSeguranca, CopiaTemporariaQueNaoPodeSerGravadaENomeada) {
+  PastaTemporaria t;
+  CriaDeclaracao(t / "dados", 400000);
+  const pid_t filho = ::fork();
+  ASSERT_GE(filho, 0);
+  if (filho == 0) {
+    ::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limite{64 * 1024, 64 * 1024};
+    ::setrlimit(RLIMIT_FSIZE, &limite);
+    const auto r = GravaCopiaSeguranca(t / "dados", t / "c.BKP", 0);
+    const bool nomeada = !r.ok && r.mensagem.find("Não foi possível gravar a cópia temporária da declaração") !=
+                                      std::string::npos;
+    ::_exit(nomeada ? 0 : 1);
+  }
+  int estado = 0;
+  ASSERT_EQ(::waitpid(filho, &estado, 0), filho);
+  EXPECT_TRUE(WIFEXITED(estado) && WEXITSTATUS(estado) == 0);
+  EXPECT_FALSE(fs::exists(t / "c.BKP"));
+  EXPECT_FALSE(fs::exists(t / "dados" / "Work"));
 }
 
 // The volumes of an archive, as bytes.
