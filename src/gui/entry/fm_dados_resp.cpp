@@ -14,6 +14,7 @@
 #include "data/dm_vornex.h"
 #include "common/texto.h"
 #include "toolkit/critica.h"
+#include "toolkit/mascara.h"
 #include "ui_fm_dados_resp.h"
 #include "validation/checagem_responsavel.h"
 #include "validation/referencias_tabelas.h"
@@ -24,16 +25,6 @@ namespace {
 
 std::string Texto(const QLineEdit* e) { return e->text().toStdString(); }
 QString Q(std::string_view s) { return QString::fromStdString(std::string(s)); }
-
-void SoMaiusculas(QLineEdit* e) {
-  QObject::connect(e, &QLineEdit::textEdited, e, [e](const QString& t) {
-    if (t != t.toUpper()) {
-      const int pos = e->cursorPosition();
-      e->setText(t.toUpper());
-      e->setCursorPosition(pos);
-    }
-  });
-}
 
 }  // namespace
 
@@ -49,18 +40,17 @@ TfrDadosResp::TfrDadosResp(TdmVornex& dm, QWidget* pai)
     e->setValidator(digitos(n));
   for (QLineEdit* e : {ui_->deNome, ui_->deLogradouro, ui_->deComplemento, ui_->deBairro}) SoMaiusculas(e);
 
-  struct Saida {
-    QLineEdit* campo;
-    const char* coluna;
-  };
-  for (const Saida s : {Saida{ui_->deNome, "NoResponsavelArquivo"}, {ui_->deDDD, "NuFoneDDD"},
-                        {ui_->deTelefone, "NuFoneAssinante"}, {ui_->deLogradouro, "EdLogradouroRespArquivo"},
-                        {ui_->deNumero, "NuLogradouroRespArquivo"}, {ui_->deComplemento, "TxComplementoRespArquivo"},
-                        {ui_->deBairro, "NoBairroRespArquivo"}, {ui_->deCep, "CoCepRespArquivo"},
-                        {ui_->deEmail, "TxEMailRespArquivo"}})
-    AoSair(s.campo, [this, s] {
-      if (PodeValidar(isentos_)) saiCampo(s.coluna);
-    });
+  caixas_ = {{ui_->deNome, "NoResponsavelArquivo"},          {ui_->deLogradouro, "EdLogradouroRespArquivo"},
+             {ui_->deNumero, "NuLogradouroRespArquivo"},      {ui_->deComplemento, "TxComplementoRespArquivo"},
+             {ui_->deBairro, "NoBairroRespArquivo"},          {ui_->deCep, "CoCepRespArquivo"},
+             {ui_->deCodMunicipio, "CoMunicipioRespArquivo"}, {ui_->deNomeMunicipio, "NoMunicipioRespArquivo"},
+             {ui_->deUF, "SgUfRespArquivo"},                  {ui_->deDDD, "NuFoneDDD"},
+             {ui_->deTelefone, "NuFoneAssinante"},            {ui_->deEmail, "TxEMailRespArquivo"}};
+  for (const Caixa& c : caixas_)
+    if (c.caixa != ui_->deCodMunicipio && !c.caixa->isReadOnly())
+      AoSair(c.caixa, [this, c] {
+        if (PodeValidar(isentos_)) saiCampo(c.coluna);
+      });
   AoSair(ui_->mdInscricao, [this] {
     if (!PodeValidar(isentos_)) return;
     if (ui_->mdInscricao->text().trimmed().isEmpty())
@@ -95,18 +85,7 @@ void TfrDadosResp::isenta(std::vector<const QWidget*> isentos, const QWidget* av
 }
 
 void TfrDadosResp::mostra(const Linha& l) {
-  ui_->deNome->setText(Q(l["NoResponsavelArquivo"]));
-  ui_->deLogradouro->setText(Q(l["EdLogradouroRespArquivo"]));
-  ui_->deNumero->setText(Q(l["NuLogradouroRespArquivo"]));
-  ui_->deComplemento->setText(Q(l["TxComplementoRespArquivo"]));
-  ui_->deBairro->setText(Q(l["NoBairroRespArquivo"]));
-  ui_->deCep->setText(Q(l["CoCepRespArquivo"]));
-  ui_->deCodMunicipio->setText(Q(l["CoMunicipioRespArquivo"]));
-  ui_->deNomeMunicipio->setText(Q(l["NoMunicipioRespArquivo"]));
-  ui_->deUF->setText(Q(l["SgUfRespArquivo"]));
-  ui_->deDDD->setText(Q(l["NuFoneDDD"]));
-  ui_->deTelefone->setText(Q(l["NuFoneAssinante"]));
-  ui_->deEmail->setText(Q(l["TxEMailRespArquivo"]));
+  for (const Caixa& c : caixas_) c.caixa->setText(Q(l[c.coluna]));
   ui_->dkEnviar->setChecked(l.logico("InReciboParaRespArquivo"));
 }
 
@@ -124,18 +103,7 @@ std::string TfrDadosResp::inscricaoDigitada() const { return ui_->mdInscricao->t
 
 Linha TfrDadosResp::linha() const {
   Linha l = base_;
-  l["NoResponsavelArquivo"] = Texto(ui_->deNome);
-  l["EdLogradouroRespArquivo"] = Texto(ui_->deLogradouro);
-  l["NuLogradouroRespArquivo"] = Texto(ui_->deNumero);
-  l["TxComplementoRespArquivo"] = Texto(ui_->deComplemento);
-  l["NoBairroRespArquivo"] = Texto(ui_->deBairro);
-  l["CoCepRespArquivo"] = Texto(ui_->deCep);
-  l["CoMunicipioRespArquivo"] = Texto(ui_->deCodMunicipio);
-  l["NoMunicipioRespArquivo"] = Texto(ui_->deNomeMunicipio);
-  l["SgUfRespArquivo"] = Texto(ui_->deUF);
-  l["NuFoneDDD"] = Texto(ui_->deDDD);
-  l["NuFoneAssinante"] = Texto(ui_->deTelefone);
-  l["TxEMailRespArquivo"] = Texto(ui_->deEmail);
+  for (const Caixa& c : caixas_) l[c.coluna] = Texto(c.caixa);
   l["InReciboParaRespArquivo"] = ui_->dkEnviar->isChecked() ? "1" : "0";
   const InscricaoResponsavel i = AnalisaInscricaoResponsavel(inscricaoDigitada());
   l["CoCgcCeiResponsavel"] = i.mensagem.ok() ? i.armazenada : std::string();
@@ -143,17 +111,9 @@ Linha TfrDadosResp::linha() const {
   return l;
 }
 
-QWidget* TfrDadosResp::widgetDe(std::string_view c) const {
-  if (c == "NoResponsavelArquivo") return ui_->deNome;
-  if (c == "EdLogradouroRespArquivo") return ui_->deLogradouro;
-  if (c == "NuLogradouroRespArquivo") return ui_->deNumero;
-  if (c == "TxComplementoRespArquivo") return ui_->deComplemento;
-  if (c == "NoBairroRespArquivo") return ui_->deBairro;
-  if (c == "CoCepRespArquivo") return ui_->deCep;
-  if (c == "CoMunicipioRespArquivo") return ui_->deCodMunicipio;
-  if (c == "NuFoneDDD") return ui_->deDDD;
-  if (c == "NuFoneAssinante") return ui_->deTelefone;
-  if (c == "TxEMailRespArquivo") return ui_->deEmail;
+QWidget* TfrDadosResp::widgetDe(std::string_view coluna) const {
+  for (const Caixa& c : caixas_)
+    if (c.coluna == coluna) return c.caixa;
   return ui_->mdInscricao;
 }
 

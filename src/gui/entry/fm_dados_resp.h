@@ -16,6 +16,7 @@ namespace Ui {
 class TfrDadosResp;
 }
 
+class QLineEdit;
 class QPushButton;
 
 namespace vornex::gui {
@@ -49,6 +50,12 @@ class TfrDadosResp : public QWidget {
 
   TdmVornex& dm_;
   std::unique_ptr<Ui::TfrDadosResp> ui_;
+  // Each box and its column, declared once for showing, reading and checking.
+  struct Caixa {
+    QLineEdit* caixa;
+    const char* coluna;
+  };
+  std::vector<Caixa> caixas_;
   Linha base_;  // the columns the fields do not show
   std::vector<const QWidget*> isentos_;
   const QWidget* avancar_ = nullptr;
