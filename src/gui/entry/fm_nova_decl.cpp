@@ -13,6 +13,7 @@
 #include "data/dm_vornex.h"
 #include "entry/fm_dados_estab.h"
 #include "toolkit/critica.h"
+#include "toolkit/mascara.h"
 #include "ui_fm_nova_decl.h"
 #include "validation/referencias_tabelas.h"
 
@@ -21,16 +22,6 @@ namespace vornex::gui {
 namespace {
 
 std::string Texto(const QLineEdit* e) { return e->text().trimmed().toStdString(); }
-
-void SoMaiusculas(QLineEdit* e) {
-  QObject::connect(e, &QLineEdit::textEdited, e, [e](const QString& t) {
-    if (t != t.toUpper()) {
-      const int pos = e->cursorPosition();
-      e->setText(t.toUpper());
-      e->setCursorPosition(pos);
-    }
-  });
-}
 
 }  // namespace
 

@@ -101,4 +101,14 @@ QString ValorCaixa(const QLineEdit* caixa) {
   return ValorMascarado(ConverteMascara(mascara.toStdString()), caixa->displayText());
 }
 
+void SoMaiusculas(QLineEdit* caixa) {
+  QObject::connect(caixa, &QLineEdit::textEdited, caixa, [caixa](const QString& t) {
+    if (t != t.toUpper()) {
+      const int pos = caixa->cursorPosition();
+      caixa->setText(t.toUpper());
+      caixa->setCursorPosition(pos);
+    }
+  });
+}
+
 }  // namespace vornex::gui

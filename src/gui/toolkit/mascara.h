@@ -31,4 +31,7 @@ void AplicaMascara(QLineEdit* caixa, std::string_view mascara);
 // The box's value under the mask it was given with AplicaMascara.
 QString ValorCaixa(const QLineEdit* caixa);
 
+// What is typed into the box turns upper case as it is typed.
+void SoMaiusculas(QLineEdit* caixa);
+
 }  // namespace vornex::gui

@@ -92,12 +92,14 @@ TEST_F(Inicio, BarraDeFerramentasComSuasDicas) {
   EXPECT_EQ(fm.acao("AnoAtual")->text(), "Ano Atual       200&4");
   // A command whose screen is not there opens nothing; one whose screen
   // registered opens it.
-  fm.acao("sbResp")->trigger();
+  fm.acao("sbConsDisq")->trigger();
   EXPECT_TRUE(dialogos_.telas().empty());
   EXPECT_TRUE(dialogos_.mostradas().empty());
   fm.acao("sbNova")->trigger();
-  ASSERT_EQ(dialogos_.telas().size(), 1u);
+  fm.acao("sbResp")->trigger();
+  ASSERT_EQ(dialogos_.telas().size(), 2u);
   EXPECT_EQ(dialogos_.telas()[0], "Vornex - Nova Declaração");
+  EXPECT_EQ(dialogos_.telas()[1], "Informações do Responsável pela Declaração da Zema");
 }
 
 // A command whose screen registered itself runs it, and the commands that
