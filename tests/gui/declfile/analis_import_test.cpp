@@ -193,7 +193,7 @@ TEST_F(AnalisImport, ImportacaoTrazOsDoisVolumesParaUmaPastaVazia) {
   EXPECT_EQ(Conta(pasta_ / "dados", "select count(*) from Bd8vinc"), kVinculos);
   EXPECT_EQ(Conta(pasta_ / "dados", "select count(*) from Bd8emp"), 3);
   // The work tables went with the assistant.
-  EXPECT_EQ(Conta(pasta_ / "dados", "select count(*) from sqlite_master where name like 'TE8Imp'"), 0);
+  EXPECT_EQ(Conta(pasta_ / "dados", "select count(*) from trabalho.sqlite_master where name like 'TE8Imp' or name like 'Te8emp'"), 0);
 }
 
 }  // namespace
