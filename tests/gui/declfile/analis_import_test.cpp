@@ -196,4 +196,56 @@ TEST_F(AnalisImport, ImportacaoTrazOsDoisVolumesParaUmaPastaVazia) {
   EXPECT_EQ(Conta(pasta_ / "dados", "select count(*) from trabalho.sqlite_master where name like 'TE8Imp' or name like 'Te8emp'"), 0);
 }
 
+// A file whose first establishment has a CNAE that is no code: the errors
+// panel, "C&orrigir no Vornex" and its "C&onfirma" bring every establishment
+// of the file into the declaration, all pre-checked.
+TEST_F(AnalisImport, ErrosDoArquivoCorrigidosNoVornexImportamTudo) {
+  const fs::path errado = pasta_ / "errado";
+  fs::create_directories(errado);
+  {
+    Conexao c = AbreZema2004(pasta_ / "origem");
+    c.executa("update Bd8emp set CoCnae = '99999' where rowid = (select min(rowid) from Bd8emp)");
+    PastasSeguidas pastas;
+    pastas.base = pasta_.caminho();
+    PedidoGravacao g;
+    g.dataGeracao = "10022005";
+    ASSERT_EQ(GravaArquivoDeclaracao(c, g, MidiaPasta(errado), pastas, SemAcompanhamento()).resultado,
+              ResultadoGravacao::Gravado);
+  }
+  teste::CopiaPastaInicializada(pasta_ / "dados");
+  TdmVornex dm(pasta_ / "dados");
+  bool importou = false;
+  TfmAnalis00 passo1(dm);
+  dialogos_.naTela([&](QDialog& d) {
+    auto& p = dynamic_cast<TfmAnalis00&>(d);
+    dialogos_.naTela([&](QDialog& d2) {
+      auto& p2 = dynamic_cast<TfmAnalis01&>(d2);
+      EXPECT_EQ(p2.paineis()->currentWidget(), p2.painel(TfmAnalis01::Desfecho::Erros));
+      EXPECT_FALSE(p2.btAvancar()->isEnabled());
+      dialogos_.naTela([&](QDialog& regras) {
+        EXPECT_EQ(regras.windowTitle(), kTituloAnalisRegras);
+        dialogos_.naTela([&](QDialog& d3) {
+          auto& sel = dynamic_cast<TfmImport02&>(d3);
+          EXPECT_EQ(sel.LEmpresas()->contaMarcados(), 3);
+          EXPECT_TRUE(sel.rbSelecionarTodos()->isChecked());
+          dialogos_.naTela([&](QDialog& fim) {
+            importou = true;
+            QTest::mouseClick(fim.findChild<QPushButton*>("BtFechar"), Qt::LeftButton);
+          });
+          QTest::mouseClick(sel.btAvancar(), Qt::LeftButton);
+        });
+        QTest::mouseClick(dynamic_cast<TfmAnalisRegras&>(regras).BtConfirma(), Qt::LeftButton);
+      });
+      QTest::mouseClick(p2.BtCorrigir(), Qt::LeftButton);
+      QTest::mouseClick(p2.btCancelar(), Qt::LeftButton);
+    });
+    p.arquivo()->setText(QString::fromStdString((errado / "Zema2004").string()));
+    QTest::mouseClick(p.btAvancar(), Qt::LeftButton);
+  });
+  Dialogo().executa(passo1);
+  EXPECT_TRUE(importou);
+  EXPECT_EQ(Conta(pasta_ / "dados", "select count(*) from Bd8emp"), 3);
+  EXPECT_EQ(Conta(pasta_ / "dados", "select count(*) from Bd8vinc"), kVinculos);
+}
+
 }  // namespace
