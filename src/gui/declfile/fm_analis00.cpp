@@ -13,6 +13,7 @@
 #include "data/tabelas_trabalho.h"
 #include "declfile/analise_estrutura.h"
 #include "declfile/fm_analis.h"
+#include "declfile/fm_analis_comum.h"
 #include "reports/rp_estrut.h"
 #include "toolkit/botoes_relatorio.h"
 #include "toolkit/critica.h"
@@ -24,8 +25,6 @@
 namespace vornex::gui {
 
 namespace {
-
-const QString kTituloRelatorioEstrutura = QStringLiteral("Relatório de erro de estrutura");
 
 // The check's progress on its own bar; the interruption is the structure
 // pass's (one cancel button for both).
@@ -64,18 +63,8 @@ TfmAnalis00::TfmAnalis00(TdmVornex& dm, QWidget* pai)
   disconnect(btVoltar(), nullptr, this, nullptr);
   connect(btVoltar(), &QPushButton::clicked, this, [this] { voltar(); });
   connect(ui_->arquivo, &QLineEdit::textChanged, this, [this] { btAvancar()->setEnabled(true); });
-  connect(ui_->BtLocalizar, &QPushButton::clicked, this, [this] {
-    PedidoArquivo p;
-    p.titulo = "Abrir arquivo";
-    p.filtro = "Arquivos Zema|Zema*|Arquivos Texto|*.txt|Todos os Arquivos|*.*";
-    p.pasta = PastaInicialMidia();
-    if (auto escolha = Dialogo().escolheArquivo(p)) ui_->arquivo->setText(QString::fromStdString(escolha->string()));
-  });
-  auto estrutura = [&dm]() -> std::unique_ptr<relatorio::Documento> {
-    return std::make_unique<relatorio::TrpEstrut>(dm.conexao());
-  };
-  LigaRelatorio(ui_->BtVisualizar, AcaoRelatorio::Visualizar, kTituloRelatorioEstrutura, estrutura);
-  LigaRelatorio(ui_->BtRelatorio, AcaoRelatorio::Imprimir, kTituloRelatorioEstrutura, estrutura);
+  LigaLocalizar(ui_->BtLocalizar, ui_->arquivo, "Arquivos Zema|Zema*|Arquivos Texto|*.txt|Todos os Arquivos|*.*");
+  LigaRelatorioEstrutura(dm, ui_->BtVisualizar, ui_->BtRelatorio);
   passagem_ = new PassagemNoPasso(*this, {ui_->BarraEstrutura, nullptr, nullptr, btCancelar(),
                                           {btVoltar(), btAvancar(), ui_->BtLocalizar}});
   EnterComoTab(this);
@@ -98,14 +87,8 @@ void TfmAnalis00::voltar() {
 }
 
 void TfmAnalis00::avancar() {
+  if (!ConfereArquivo(ui_->arquivo)) return;
   const std::filesystem::path caminho = ui_->arquivo->text().toStdString();
-  std::string falha;
-  if (!ArquivoParaAnalise(caminho, falha)) {
-    Dialogo().mostra(TipoDialogo::Aviso, Botoes::Ok,
-                     "O arquivo especificado não existe.\nVerifique o caminho e o nome do arquivo.");
-    ui_->arquivo->setFocus();
-    return;
-  }
   ui_->BarraEstrutura->setValue(0);
   ui_->BarraVerificacao->setValue(0);
   ui_->lblAnalisando->setText("Analisando o arquivo:" + ui_->arquivo->text());

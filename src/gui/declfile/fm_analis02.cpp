@@ -3,6 +3,7 @@
 #include <QPushButton>
 #include "data/dm_vornex.h"
 #include "data/tabelas_trabalho.h"
+#include "declfile/fm_analis_comum.h"
 #include "declfile/fm_analis.h"
 #include "reports/rp_etiquetas.h"
 #include "toolkit/botoes_relatorio.h"
@@ -17,9 +18,7 @@ TfmAnalis02::TfmAnalis02(TdmVornex& dm, bool& fecha, QWidget* pai)
   auto* forma = new QWidget(this);
   ui_->setupUi(forma);
   conteudo()->addWidget(forma);
-  tornaUltimo();
-  btVoltar()->setEnabled(false);
-  btCancelar()->setObjectName("BtFechar");
+  TornaPassoFinal(*this);
   ui_->BtComprovante->setEnabled(false);
   LigaRelatorio(ui_->BtEtiqueta, AcaoRelatorio::Imprimir, QStringLiteral("Etiqueta"),
                 [&dm]() -> std::unique_ptr<relatorio::Documento> {

@@ -11,6 +11,7 @@
 #include "data/dm_vornex.h"
 #include "data/tabelas_trabalho.h"
 #include "declfile/analise_estrutura.h"
+#include "declfile/fm_analis_comum.h"
 #include "declfile/fm_import.h"
 #include "reports/rp_estrut.h"
 #include "toolkit/botoes_relatorio.h"
@@ -38,13 +39,7 @@ TfmImport00::TfmImport00(TdmVornex& dm, bool anoAnterior, QWidget* pai)
   ui_->PAnoBase->setText("Declaração Ano-Base " + TextoModo(anoAnterior));
   ui_->PVerificando->hide();
   btVoltar()->setEnabled(false);
-  connect(ui_->BtLocalizar, &QPushButton::clicked, this, [this] {
-    PedidoArquivo p;
-    p.titulo = "Abrir arquivo";
-    p.filtro = "Arquivos ZEMA|Zema*|Texto|*.txt|Todos|*.*";
-    p.pasta = PastaInicialMidia();
-    if (auto escolha = Dialogo().escolheArquivo(p)) ui_->arquivo->setText(QString::fromStdString(escolha->string()));
-  });
+  LigaLocalizar(ui_->BtLocalizar, ui_->arquivo, "Arquivos ZEMA|Zema*|Texto|*.txt|Todos|*.*");
   passagem_ = new PassagemNoPasso(*this, {ui_->BarraProgress, ui_->PVerificando, nullptr, btCancelar(),
                                           {btVoltar(), btAvancar(), ui_->BtLocalizar, ui_->arquivo}});
   EnterComoTab(this);
@@ -59,13 +54,7 @@ void TfmImport00::avancar() {
   PedidoImportacaoArquivo pedido;
   pedido.arquivo = ui_->arquivo->text().toStdString();
   pedido.anoAnterior = anoAnterior_;
-  std::string falha;
-  if (!ArquivoParaAnalise(pedido.arquivo, falha)) {
-    Dialogo().mostra(TipoDialogo::Aviso, Botoes::Ok,
-                     "O arquivo especificado não existe.\nVerifique o caminho e o nome do arquivo.");
-    ui_->arquivo->setFocus();
-    return;
-  }
+  if (!ConfereArquivo(ui_->arquivo)) return;
   // Nothing chosen yet: the file is analysed into the work tables and the
   // choice is made on the next step.
   const auto r = passagem_->executa([&](AcompanhamentoPassagem& a) {
@@ -105,15 +94,8 @@ TfmImport01::TfmImport01(TdmVornex& dm, bool& fecha, QWidget* pai)
   auto* forma = new QWidget(this);
   ui_->setupUi(forma);
   conteudo()->addWidget(forma);
-  tornaUltimo();
-  btVoltar()->setEnabled(false);
-  btCancelar()->setObjectName("BtFechar");
-  auto estrutura = [&dm]() -> std::unique_ptr<relatorio::Documento> {
-    return std::make_unique<relatorio::TrpEstrut>(dm.conexao());
-  };
-  const QString titulo = QStringLiteral("Relatório de erro de estrutura");
-  LigaRelatorio(ui_->BtVisualizar, AcaoRelatorio::Visualizar, titulo, estrutura);
-  LigaRelatorio(ui_->BtRelatorio, AcaoRelatorio::Imprimir, titulo, estrutura);
+  TornaPassoFinal(*this);
+  LigaRelatorioEstrutura(dm, ui_->BtVisualizar, ui_->BtRelatorio);
   EnterComoTab(this);
   resize(620, 420);
 }

@@ -7,6 +7,7 @@
 #include "common/servico_dialogos.h"
 #include "data/dm_vornex.h"
 #include "data/tabelas_trabalho.h"
+#include "declfile/fm_analis_comum.h"
 #include "declfile/fm_import.h"
 #include "reports/rp_import.h"
 #include "toolkit/botoes_relatorio.h"
@@ -97,9 +98,7 @@ TfmImport03::TfmImport03(TdmVornex& dm, bool& fecha, std::string anoOrigem, QWid
   auto* forma = new QWidget(this);
   ui_->setupUi(forma);
   conteudo()->addWidget(forma);
-  tornaUltimo();
-  btVoltar()->setEnabled(false);
-  btCancelar()->setObjectName("BtFechar");
+  TornaPassoFinal(*this);
   auto relatorio = [&dm, anoOrigem]() -> std::unique_ptr<relatorio::Documento> {
     return std::make_unique<relatorio::TrpImport>(dm.conexao(), anoOrigem);
   };
