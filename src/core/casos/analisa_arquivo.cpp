@@ -6,6 +6,7 @@
 
 #include "common/versao.h"
 #include "data/banco.h"
+#include "data/tabelas.h"
 
 namespace vornex {
 
@@ -17,6 +18,20 @@ bool ArquivoParaAnalise(const fs::path& arquivo, std::string& falha) {
   falha = problema->inexistente ? std::string(kTextoArquivoInexistente) + " (" + arquivo.string() + ")"
                                 : problema->texto;
   return false;
+}
+
+void ExcluiTabelasTrabalho(Conexao& c, std::initializer_list<std::string_view> nomes) {
+  Transacao t(c);
+  for (std::string_view n : nomes) ExcluiTabela(c, n);
+  t.confirma();
+}
+
+RelatorioGravacao RegravaArquivoAnalisado(Conexao& c, bool retificacao, const MeiosGravacao& meios) {
+  // From the work tables as loaded; no generation date is typed here.
+  PedidoGravacao g;
+  g.modo = {true, retificacao};
+  return GravaArquivoDeclaracao(c, g, meios.primeira, *meios.midias,
+                                meios.gravacao ? *meios.gravacao : SemAcompanhamento(), meios.opcoes);
 }
 
 ResultadoAnaliseArquivo AnalisaEVerifica(Conexao& c, const PedidoAnaliseArquivo& pedido, const MeiosAnalise& meios) {
@@ -50,11 +65,7 @@ ResultadoAnaliseArquivo AnalisaEVerifica(Conexao& c, const PedidoAnaliseArquivo&
     if (r.verificacao & (kConsistenciaErros | kConsistenciaInterrompida)) {
       r.regravacaoRecusada = true;
     } else if (!m.prossegue || m.prossegue(r.verificacao)) {
-      // From the work tables as loaded; no generation date is typed here.
-      PedidoGravacao g;
-      g.modo = {true, r.retificacao()};
-      r.regravacao = GravaArquivoDeclaracao(c, g, m.primeira, *m.midias,
-                                            m.gravacao ? *m.gravacao : SemAcompanhamento(), m.opcoes);
+      r.regravacao = RegravaArquivoAnalisado(c, r.retificacao(), m);
     }
   }
   t.confirma();

@@ -5,6 +5,7 @@
 // required) and, when asked and the check found no errors, the file written
 // again from the work tables.
 #include <filesystem>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -53,6 +54,16 @@ struct ResultadoAnaliseArquivo {
 
   bool retificacao() const { return (estrutura & kAnaliseRetificacao) != 0; }
 };
+
+// Writes the analysed file again from the work tables as the analysis left
+// them (a rectification when the file was one; no generation date), onto
+// `meios.primeira` and the media `meios.midias` gives. `meios.prossegue` and
+// the check's progress are not used.
+// The work tables an assistant leaves behind when it closes, dropped in one
+// transaction (those that do not exist are skipped).
+void ExcluiTabelasTrabalho(Conexao& c, std::initializer_list<std::string_view> nomes);
+
+RelatorioGravacao RegravaArquivoAnalisado(Conexao& c, bool retificacao, const MeiosGravacao& meios);
 
 ResultadoAnaliseArquivo AnalisaEVerifica(Conexao& c, const PedidoAnaliseArquivo& pedido, const MeiosAnalise& meios);
 

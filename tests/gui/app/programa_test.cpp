@@ -104,11 +104,18 @@ TEST_F(Inicio, BarraDeFerramentasComSuasDicas) {
 
 // A command whose screen registered itself runs it, and the commands that
 // may create establishments re-run the enabling rule.
-const RegistroAcao kAnalisadorDeTeste{Comando::Analisador, [](Programa& p, QWidget*) {
-                                        IncluiEstabelecimento(p.dmVornex().conexao(), "2004");
-                                      }};
-
 TEST_F(Inicio, ComandoRegistradoEControlaBotoesDepois) {
+  // Registered after the program's own screens, so this one runs; theirs is
+  // put back at the end.
+  const AcaoComando* registrada = AcaoDe(Comando::Analisador);
+  const AcaoComando original = registrada ? *registrada : AcaoComando{};
+  RegistroAcao deTeste{Comando::Analisador, [](Programa& p, QWidget*) {
+                         IncluiEstabelecimento(p.dmVornex().conexao(), "2004");
+                       }};
+  struct Devolve {
+    const AcaoComando& a;
+    ~Devolve() { RegistroAcao{Comando::Analisador, a}; }
+  } devolve{original};
   Programa p;
   ASSERT_EQ(p.inicia(opcoes()), ResultadoInicio::Pronto);
   TfmVORNEX& fm = p.fmVORNEX();

@@ -47,8 +47,9 @@ TEST(ProgramaNoXvfb, PastaNovaEJanelaPrincipal) {
 
 namespace {
 
-// The menu commands of the consistency check and of the backup windows open
-// their windows on a real display, reached by their menu accelerators.
+// The menu commands of the consistency check, the backup windows, the
+// analyser and the imports open their windows on a real display, reached by
+// their menu accelerators.
 TEST(ProgramaNoXvfb, ComandosAbremAsJanelasDosAssistentes) {
   const QString xvfb = QStandardPaths::findExecutable("xvfb-run");
   if (xvfb.isEmpty()) GTEST_SKIP() << "xvfb-run não está instalado";
@@ -69,6 +70,9 @@ TEST(ProgramaNoXvfb, ComandosAbremAsJanelasDosAssistentes) {
       "abre 'alt+d v' 'Assistente para Verificar Inconsistências das Declarações'\n"
       "abre 'alt+u s g' 'Cópia de Segurança (Gravar)'\n"
       "abre 'alt+u s r' 'Restaurar Cópia de Segurança '\n"
+      "abre 'alt+a' 'Assistente para Analisar um arquivo ZEMA'\n"
+      "abre 'alt+d p 3' 'Assistente para Importação de Estabelecimentos (Declaração Ano-Base Anterior - Ano 2003)'\n"
+      "abre 'alt+d p 4' 'Assistente para Importação de Estabelecimentos (Declaração Ano-Base Atual - Ano 2004)'\n"
       "exit 0\n");
   RodaNoXvfb(xvfb, pasta, script, {QString::fromStdString((pasta / "dados").string())});
 }

@@ -1,0 +1,49 @@
+#include "casos/analisa_arquivo.h"
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "common/midia_gui.h"
+#include "common/servico_dialogos.h"
+#include "data/dm_vornex.h"
+#include "declfile/fm_analis_comum.h"
+#include "reports/rp_estrut.h"
+#include "toolkit/assistente.h"
+#include "toolkit/botoes_relatorio.h"
+
+namespace vornex::gui {
+
+void LigaLocalizar(QAbstractButton* localizar, QLineEdit* campo, const char* filtro) {
+  QObject::connect(localizar, &QAbstractButton::clicked, campo, [campo, filtro] {
+    PedidoArquivo p;
+    p.titulo = "Abrir arquivo";
+    p.filtro = filtro;
+    p.pasta = PastaInicialMidia();
+    if (auto escolha = Dialogo().escolheArquivo(p)) campo->setText(QString::fromStdString(escolha->string()));
+  });
+}
+
+bool ConfereArquivo(QLineEdit* campo) {
+  std::string falha;
+  if (ArquivoParaAnalise(campo->text().toStdString(), falha)) return true;
+  Dialogo().mostra(TipoDialogo::Aviso, Botoes::Ok,
+                   "O arquivo especificado não existe.\nVerifique o caminho e o nome do arquivo.");
+  campo->setFocus();
+  return false;
+}
+
+void LigaRelatorioEstrutura(TdmVornex& dm, QAbstractButton* visualizar, QAbstractButton* imprimir) {
+  auto estrutura = [&dm]() -> std::unique_ptr<relatorio::Documento> {
+    return std::make_unique<relatorio::TrpEstrut>(dm.conexao());
+  };
+  const QString titulo = QStringLiteral("Relatório de erro de estrutura");
+  LigaRelatorio(visualizar, AcaoRelatorio::Visualizar, titulo, estrutura);
+  LigaRelatorio(imprimir, AcaoRelatorio::Imprimir, titulo, estrutura);
+}
+
+void TornaPassoFinal(PassoAssistente& passo) {
+  passo.tornaUltimo();
+  passo.btVoltar()->setEnabled(false);
+  passo.btCancelar()->setObjectName("BtFechar");
+}
+
+}  // namespace vornex::gui
