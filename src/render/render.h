@@ -4,6 +4,8 @@
 // platform) and the desktop program prints and previews through the same code.
 #include <QImage>
 #include <QString>
+#include <string>
+#include <vector>
 
 #include "common/passagem.h"
 #include "reports/relatorio.h"
@@ -13,9 +15,23 @@ class QPrinter;
 
 namespace vornex::render {
 
+// A text that leaves its box or the page area as the renderer lays it out.
+struct Transbordo {
+  int pagina = 0;
+  std::string texto;
+  std::string onde;  // "caixa" or "página", with the measures
+};
+
 // Draws one page with the painter's origin at the paper's top-left corner;
-// escala is device pixels per layout unit.
-void DesenhaPagina(QPainter& pintor, const relatorio::Pagina& pagina, double escala);
+// escala is device pixels per layout unit. With `fora`, every text that does
+// not fit its box or the page area is recorded there.
+void DesenhaPagina(QPainter& pintor, const relatorio::Pagina& pagina, double escala,
+                   std::vector<Transbordo>* fora = nullptr);
+
+// Lays the whole document out as its PDF would be (in memory, nothing
+// written) and answers every text that runs outside its box or the page.
+std::vector<Transbordo> Transbordos(relatorio::Documento& doc,
+                                    const relatorio::Emissao& emissao = relatorio::EmissaoAgora());
 
 // Writes the document to a PDF file in the paper the document names. A
 // document with no page writes nothing and answers 0; otherwise the page
