@@ -66,6 +66,7 @@ class Pintura : public DestinoPaginas {
         copias_(copias),
         escala_(dispositivo.logicalDpiX() / double(UnidadesPorPolegada)) {}
 
+  void Faixas(QPageRanges faixas) { faixas_ = std::move(faixas); }
   bool Quer(int n) const override { return faixas_.isEmpty() || faixas_.contains(n); }
   bool Recebe(const Pagina& p) override {
     for (int c = 0; c < copias_; ++c) {
@@ -247,6 +248,39 @@ std::vector<Transbordo> Transbordos(Documento& doc, const Emissao& emissao) {
   Monta(doc, medida, total, emissao);
   pintor.end();
   return fora;
+}
+
+int ImprimeIntervalos(Documento& doc, QPrinter& impressora, const std::vector<IntervaloPaginas>& intervalos,
+                      int copias, const std::function<void(std::string_view)>& aviso, const Emissao& emissao) {
+  const int total = ContaPaginas(doc, emissao);
+  if (total == 0 || copias < 1) return 0;
+  impressora.setFullPage(true);
+  impressora.setPageSize(Tamanho(doc.FormatoPagina().papel));
+  impressora.setPageOrientation(QPageLayout::Portrait);
+  impressora.setCopyCount(1);  // the copies are ours, range by range
+  QPainter pintor;
+  std::optional<Pintura> destino;
+  int impressas = 0;
+  for (const IntervaloPaginas& i : intervalos) {
+    const bool todas = i.primeira == 0 && i.ultima == 0;
+    if (!todas && i.primeira > total) {
+      aviso(kPaginaNaoExiste);
+      continue;
+    }
+    QPageRanges faixa;
+    if (!todas) faixa.addRange(i.primeira, std::min(i.ultima, total));
+    if (!destino) {
+      if (!pintor.begin(&impressora)) throw std::runtime_error("Não foi possível iniciar a impressão.");
+      destino.emplace(pintor, impressora);
+    }
+    destino->Faixas(faixa);
+    for (int c = 0; c < copias; ++c) Monta(doc, *destino, total, emissao);
+    impressas += (todas ? total : std::min(i.ultima, total) - i.primeira + 1) * copias;
+    // What exists of a range that runs past the end is printed, then the user is told.
+    if (!todas && i.ultima > total) aviso(kPaginaNaoExiste);
+  }
+  if (destino) pintor.end();
+  return impressas;
 }
 
 Previa::Previa(Documento& doc, Emissao emissao)

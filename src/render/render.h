@@ -4,10 +4,13 @@
 // platform) and the desktop program prints and previews through the same code.
 #include <QImage>
 #include <QString>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/passagem.h"
+#include "reports/intervalos.h"
 #include "reports/relatorio.h"
 
 class QPainter;
@@ -47,6 +50,16 @@ int GravaPdf(relatorio::Documento& doc, const QString& arquivo,
 // document's. Answers the number of distinct pages printed (0: no job started).
 int Imprime(relatorio::Documento& doc, QPrinter& impressora,
             const relatorio::Emissao& emissao = relatorio::EmissaoAgora());
+
+// Prints the ranges in the order given ((0, 0): every page), each `copias`
+// times over, as one job; a range that starts past the last page prints
+// nothing, one that runs past it prints the pages that exist, and either is
+// told to `aviso` with kPaginaNaoExiste before the next range. Answers the
+// number of pages printed (0: no job started).
+int ImprimeIntervalos(relatorio::Documento& doc, QPrinter& impressora,
+                      const std::vector<relatorio::IntervaloPaginas>& intervalos, int copias,
+                      const std::function<void(std::string_view)>& aviso,
+                      const relatorio::Emissao& emissao = relatorio::EmissaoAgora());
 
 // Page images for a preview: the pages are counted once, then each image is
 // drawn on demand by a pass that stops at its page, so nothing but the page
