@@ -37,7 +37,6 @@ struct Opcoes {
   bool completo = false, resumido = false, trabalho = false;
   std::string classificacao = "pis";
   std::vector<std::string> estabs, vinculos;
-  std::string ano;  // importacao: empty for the year of the last import
 };
 
 // Fonts and the PDF writer need a Qt application; without a display it runs
@@ -128,9 +127,7 @@ void Executa(const Opcoes& o, Contexto& ctx) {
       vazio = "a última análise não registrou erro de estrutura";
     } else if (o.documento == "importacao") {
       abre();
-      // The title names the year of the file the last import read.
-      if (existe(kTabelaImportacao, "nenhuma importação"))
-        doc = std::make_unique<TrpImport>(*c, o.ano.empty() ? AnoOrigemImportacao(*c).value_or("2004") : o.ano);
+      if (existe(kTabelaImportacao, "nenhuma importação")) doc = std::make_unique<TrpImport>(*c);
       vazio = "a última importação não registrou estabelecimentos";
     } else {  // etiquetas
       abre();
@@ -165,8 +162,6 @@ void Configura(CLI::App& app, Contexto& ctx) {
   app.add_option("--vinculo", o->vinculos,
                  "declaracao: só estes vínculos do único estabelecimento de --estab, PIS/DDMMAAAA[/NOME]");
   app.add_flag("--trabalho", o->trabalho, "declaracao: do arquivo analisado (Te8emp/Te8vinc) em vez da declaração");
-  app.add_option("--ano", o->ano, "importacao: ano-base do arquivo importado, 2003 ou 2004 (padrão: o da última importação)")
-      ->check(UmDe({"2003", "2004"}));
   app.footer("Grava em PDF um dos documentos impressos, a partir das tabelas da última passagem ou da declaração.");
   app.callback([o, &ctx] { Executa(*o, ctx); });
 }

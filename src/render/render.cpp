@@ -1,5 +1,6 @@
 #include "render/render.h"
 
+#include <QBuffer>
 #include <QFont>
 #include <QPageLayout>
 #include <QPageRanges>
@@ -65,6 +66,7 @@ class Pintura : public DestinoPaginas {
         copias_(copias),
         escala_(dispositivo.logicalDpiX() / double(UnidadesPorPolegada)) {}
 
+  void Faixas(QPageRanges faixas) { faixas_ = std::move(faixas); }
   bool Quer(int n) const override { return faixas_.isEmpty() || faixas_.contains(n); }
   bool Recebe(const Pagina& p) override {
     for (int c = 0; c < copias_; ++c) {
@@ -97,7 +99,39 @@ class Pintura : public DestinoPaginas {
 
 }  // namespace
 
-void DesenhaPagina(QPainter& pintor, const Pagina& pagina, double escala) {
+namespace {
+
+// Half a unit of slack: rounding of glyph advances, not a visible overflow.
+constexpr double Folga = 0.5;
+// A line's leading below the glyphs may reach into the next line's box.
+constexpr double FolgaAltura = 1.5;
+
+std::string Medidas(const QRectF& r) {
+  return QString("x %1..%2, y %3..%4")
+      .arg(r.left(), 0, 'f', 1)
+      .arg(r.right(), 0, 'f', 1)
+      .arg(r.top(), 0, 'f', 1)
+      .arg(r.bottom(), 0, 'f', 1)
+      .toStdString();
+}
+
+void Confere(QPainter& pintor, const Pagina& pagina, const Item& i, const QRectF& caixa, const QString& texto,
+             std::vector<Transbordo>& fora) {
+  const QRectF ocupado = pintor.boundingRect(caixa, Alinhamentos(i), texto);
+  const QRectF area(0, 0, pagina.formato.LarguraUtil(), pagina.formato.AlturaUtil());
+  auto dentro = [&](const QRectF& r) {
+    return ocupado.left() >= r.left() - Folga && ocupado.right() <= r.right() + Folga &&
+           ocupado.top() >= r.top() - Folga && ocupado.bottom() <= r.bottom() + FolgaAltura;
+  };
+  if (!dentro(caixa))
+    fora.push_back({pagina.numero, i.texto, "caixa " + Medidas(caixa) + ", texto " + Medidas(ocupado)});
+  else if (!dentro(area))
+    fora.push_back({pagina.numero, i.texto, "página " + Medidas(area) + ", texto " + Medidas(ocupado)});
+}
+
+}  // namespace
+
+void DesenhaPagina(QPainter& pintor, const Pagina& pagina, double escala, std::vector<Transbordo>* fora) {
   pintor.save();
   pintor.setRenderHint(QPainter::Antialiasing);
   pintor.scale(escala, escala);
@@ -117,6 +151,7 @@ void DesenhaPagina(QPainter& pintor, const Pagina& pagina, double escala) {
           }
           pintor.setPen(Qt::black);
           pintor.drawText(r, Alinhamentos(i), QString::fromStdString(i.texto));
+          if (fora) Confere(pintor, pagina, i, r, QString::fromStdString(i.texto), *fora);
           break;
         case Item::Tipo::Traco:
           pintor.setPen(QPen(Qt::black, i.espessura, Qt::SolidLine, Qt::FlatCap));
@@ -185,6 +220,67 @@ int Imprime(Documento& doc, QPrinter& impressora, const Emissao& emissao) {
   for (int c = 0; c < (agrupa ? copias : 1); ++c) Monta(doc, destino, total, emissao);
   pintor.end();
   return distintas;
+}
+
+std::vector<Transbordo> Transbordos(Documento& doc, const Emissao& emissao) {
+  std::vector<Transbordo> fora;
+  const int total = ContaPaginas(doc, emissao);
+  if (total == 0) return fora;
+  QBuffer memoria;
+  memoria.open(QIODevice::WriteOnly);
+  QPdfWriter pdf(&memoria);
+  pdf.setPageLayout(QPageLayout(Tamanho(doc.FormatoPagina().papel), QPageLayout::Portrait, QMarginsF()));
+  QPainter pintor;
+  if (!pintor.begin(&pdf)) throw std::runtime_error("Não foi possível medir o relatório.");
+  struct Medida : DestinoPaginas {
+    QPainter* pintor;
+    QPagedPaintDevice* pdf;
+    std::vector<Transbordo>* fora;
+    bool primeira = true;
+    bool Recebe(const Pagina& p) override {
+      if (!primeira) pdf->newPage();
+      primeira = false;
+      DesenhaPagina(*pintor, p, pdf->logicalDpiX() / double(UnidadesPorPolegada), fora);
+      return true;
+    }
+  } medida;
+  medida.pintor = &pintor, medida.pdf = &pdf, medida.fora = &fora;
+  Monta(doc, medida, total, emissao);
+  pintor.end();
+  return fora;
+}
+
+int ImprimeIntervalos(Documento& doc, QPrinter& impressora, const std::vector<IntervaloPaginas>& intervalos,
+                      int copias, const std::function<void(std::string_view)>& aviso, const Emissao& emissao) {
+  const int total = ContaPaginas(doc, emissao);
+  if (total == 0 || copias < 1) return 0;
+  impressora.setFullPage(true);
+  impressora.setPageSize(Tamanho(doc.FormatoPagina().papel));
+  impressora.setPageOrientation(QPageLayout::Portrait);
+  impressora.setCopyCount(1);  // the copies are ours, range by range
+  QPainter pintor;
+  std::optional<Pintura> destino;
+  int impressas = 0;
+  for (const IntervaloPaginas& i : intervalos) {
+    const bool todas = i.primeira == 0 && i.ultima == 0;
+    if (!todas && i.primeira > total) {
+      aviso(kPaginaNaoExiste);
+      continue;
+    }
+    QPageRanges faixa;
+    if (!todas) faixa.addRange(i.primeira, std::min(i.ultima, total));
+    if (!destino) {
+      if (!pintor.begin(&impressora)) throw std::runtime_error("Não foi possível iniciar a impressão.");
+      destino.emplace(pintor, impressora);
+    }
+    destino->Faixas(faixa);
+    for (int c = 0; c < copias; ++c) Monta(doc, *destino, total, emissao);
+    impressas += (todas ? total : std::min(i.ultima, total) - i.primeira + 1) * copias;
+    // What exists of a range that runs past the end is printed, then the user is told.
+    if (!todas && i.ultima > total) aviso(kPaginaNaoExiste);
+  }
+  if (destino) pintor.end();
+  return impressas;
 }
 
 Previa::Previa(Documento& doc, Emissao emissao)

@@ -57,7 +57,7 @@ TEST_F(Impressos, ImportacaoComContasELegendaDosCodigos) {
   auto linha = [&](const char* inscr, const char* prefixo, const char* lidos, const char* deslig, const char* dup,
                    const char* imp, const char* coimp, const char* seq) {
     Inclui(vornex::kTabelaImportacao,
-           {{"AnBase", "2004"}, {"CoCgcCeiEstabelecimento", inscr}, {"NuPrefixoEstabelecimento", prefixo},
+           {{"AnBase", "2004"}, {"AnOrigem", "2003"}, {"CoCgcCeiEstabelecimento", inscr}, {"NuPrefixoEstabelecimento", prefixo},
             {"CoCgcVinculado", "00000000000000"}, {"InInscrEstabelecimento", "1"},
             {"NuVinculosEstabelecimento", lidos}, {"NuTotalDesligados", deslig}, {"NuTotalDuplicados", dup},
             {"NuTotalImportados", imp}, {"CoImp", coimp}, {"Seq", seq}});
@@ -66,7 +66,7 @@ TEST_F(Impressos, ImportacaoComContasELegendaDosCodigos) {
   linha("11222333000181", "G0", "000003", "0", "0", "3", "1505", "1");
   linha("12345678901234", "00", "000002", "", "", "", "0053", "2");
   linha("11222333000181", "G1", "000001", "0", "0", "1", "1505", "1");
-  const auto paginas = Emite(*std::make_unique<TrpImport>(c_, "2003"));
+  const auto paginas = Emite(*std::make_unique<TrpImport>(c_));
   ASSERT_EQ(paginas.size(), 1u);
   const std::string& p = paginas[0];
   EmOrdem(p, {"Relatório de Importação de Dados 2003", "Identificação do Estabelecimento",
@@ -101,7 +101,7 @@ TEST_F(Impressos, TabelaVaziaNenhumaPagina) {
   vornex::RecriaTabelaTrabalho(c_, vornex::kTabelaProtocoloId);
   vornex::RecriaTabelaTrabalho(c_, vornex::kTabelaImportacao);
   TrpEtiquetas etiquetas(c_);
-  TrpImport importacao(c_, "2004");
+  TrpImport importacao(c_);
   for (Documento* d : std::initializer_list<Documento*>{&etiquetas, &importacao}) {
     int n = -1;
     Emite(*d, &n);

@@ -85,6 +85,39 @@ TEST_F(Erros, SoAvisosTrazemANotaEmTodaPagina) {
   EXPECT_EQ(teste::Conta(tudo, "Inscrição CNPJ/CEI/CPF do responsável =59"), 1);
 }
 
+TEST_F(Erros, PaginaQueContinuaUmRegistroRepeteDeQuemSaoAsLinhas) {
+  // One establishment's own findings over a page, then one link's over the next ones.
+  for (int i = 0; i < 90; ++i) Achado("err", "1", "1505", "1599", ("E" + std::to_string(i)).c_str());
+  for (int i = 0; i < 120; ++i)
+    Achado("err", "2", i % 2 ? "0372" : "1671", "1599", ("V" + std::to_string(i)).c_str(), "12345678901",
+           "JOSE DA SILVA");
+  const auto paginas = Emite();
+  ASSERT_GE(paginas.size(), 4u);
+  bool viuSoEstabelecimento = false;
+  for (std::size_t i = 1; i < paginas.size(); ++i) {
+    const std::string p = teste::Compacta(paginas[i]);
+    const std::size_t corpo = p.find("atendimento@catzema.gov.br");
+    ASSERT_NE(corpo, std::string::npos);
+    // The establishment's line opens the body; below a link, the link's line follows it.
+    const std::size_t estab = p.find("Estabelecimento : (00) PADARIA CENTRAL 11.222.333/0001-81", corpo);
+    ASSERT_NE(estab, std::string::npos) << "page " << i + 1 << ":\n" << p;
+    EXPECT_EQ(p.find("Inscrição", corpo), p.find("Inscrição", estab)) << "page " << i + 1;
+    const std::string campo = "responsável";
+    const std::size_t primeiro = p.find(campo, estab);
+    ASSERT_NE(primeiro, std::string::npos);
+    if (p.compare(primeiro + campo.size(), 3, "= V") == 0) {
+      const std::size_t empregado = p.find("Empregado : 123.45678.90.1 JOSE DA SILVA 01/02/2003 (MAT-7)", estab);
+      EXPECT_LT(empregado, primeiro) << "page " << i + 1 << ":\n" << p;
+    } else {
+      viuSoEstabelecimento = true;
+      EXPECT_GT(p.find("Empregado :"), primeiro) << "page " << i + 1;
+    }
+  }
+  EXPECT_TRUE(viuSoEstabelecimento);
+  // A long message wraps inside the page instead of being cut at its right margin.
+  EmOrdem(paginas.back(), {"O nome indica prefeitura", "Verifique a natureza jurídica."});
+}
+
 TEST_F(Erros, SemAchadosNenhumaPagina) {
   TrpErros doc(c_);
   const auto pdf = Pdf("vazio.pdf");

@@ -229,6 +229,57 @@ TEST_F(Render, ImpressaoComFaixaDePaginasECopias) {
   }
 }
 
+TEST_F(Render, IntervalosNaOrdemDigitadaComCopias) {
+  // A list of a dozen pages and more.
+  std::vector<Vinculo> linhas;
+  for (int i = 0; i < 600; ++i) linhas.push_back({"11.222.333/0001-81", "10000000001", "E" + std::to_string(i), ""});
+  ListaVinculos doc(linhas);
+  const int total = relatorio::ContaPaginas(doc, Quando);
+  ASSERT_GE(total, 12);
+  const struct {
+    const char* texto;
+    int copias;
+    std::vector<int> impressas;
+    int avisos;
+  } casos[] = {
+      {"1;3;5-12;4", 1, {1, 3, 5, 6, 7, 8, 9, 10, 11, 12, 4}, 0},
+      {"3;1", 2, {3, 3, 1, 1}, 0},
+      {"2-3", 2, {2, 3, 2, 3}, 0},
+      // past the end: the pages that exist, the warning, then the next range
+      {"900;2", 1, {2}, 1},
+  };
+  for (const auto& c : casos) {
+    SCOPED_TRACE(c.texto);
+    const QString pdf = Arquivo("faixas.pdf");
+    QFile::remove(pdf);
+    QPrinter impressora(QPrinter::HighResolution);
+    impressora.setOutputFormat(QPrinter::PdfFormat);
+    impressora.setOutputFileName(pdf);
+    int avisos = 0;
+    const auto faixas = relatorio::ValidaIntervalos(c.texto);
+    ASSERT_TRUE(faixas);
+    const int n = ImprimeIntervalos(doc, impressora, *faixas, c.copias, [&](std::string_view m) {
+      EXPECT_EQ(m, relatorio::kPaginaNaoExiste);
+      ++avisos;
+    }, Quando);
+    EXPECT_EQ(n, static_cast<int>(c.impressas.size()));
+    EXPECT_EQ(avisos, c.avisos);
+    const auto paginas = Texto(pdf);
+    ASSERT_EQ(paginas.size(), c.impressas.size());
+    for (std::size_t i = 0; i < paginas.size(); ++i)
+      EXPECT_NE(paginas[i].find("Página " + std::to_string(c.impressas[i]) + " de " + std::to_string(total)),
+                std::string::npos)
+          << i;
+  }
+  // The last range runs past the end: its pages up to the last one, then the warning.
+  QPrinter impressora(QPrinter::HighResolution);
+  impressora.setOutputFormat(QPrinter::PdfFormat);
+  impressora.setOutputFileName(Arquivo("fim.pdf"));
+  int avisos = 0;
+  EXPECT_EQ(ImprimeIntervalos(doc, impressora, {{total - 1, total + 5}}, 1, [&](std::string_view) { ++avisos; }, Quando), 2);
+  EXPECT_EQ(avisos, 1);
+}
+
 // Darkness of a pixel: 0 white, 255 black.
 int Tinta(const QImage& img, int x, int y) { return 255 - qGray(img.pixel(x, y)); }
 

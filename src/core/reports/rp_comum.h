@@ -46,6 +46,20 @@ Banda RodapePadrao(const ContextoPagina& ctx, Unidade largura, bool fabricante, 
 // A caption with its value below it.
 void Legenda(Banda& b, Unidade x, Unidade y, Unidade largura, std::string_view legenda, std::string valor);
 
+// Text measure without the renderer's fonts: every character is given at
+// least the advance it has in the sans-serif faces the renderer may use, so a
+// text that fits by this measure fits on paper (a little room is lost).
+double LarguraEstimada(std::string_view texto, const Fonte& f);
+// The height of one line of a text block in this font.
+Unidade Entrelinha(const Fonte& f);
+// The text broken at blanks into lines that fit `largura` by that measure; a
+// word longer than a line is broken where the line is full.
+std::vector<std::string> QuebraEmLinhas(std::string_view texto, Unidade largura, const Fonte& f);
+// A band holding the text broken into lines at x, `topo` units below its top,
+// as tall as its lines.
+Banda BandaDeLinhas(TipoBanda tipo, Unidade x, Unidade largura, std::string_view texto, const Fonte& f,
+                    Unidade topo = 2);
+
 // The first n characters of a UTF-8 text (never half a character).
 std::string PrimeirosCaracteres(std::string_view s, std::size_t n);
 

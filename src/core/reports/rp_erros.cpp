@@ -1,5 +1,8 @@
 #include "reports/rp_erros.h"
 
+#include <optional>
+#include <utility>
+
 #include "common/texto.h"
 #include "reports/rp_comum.h"
 #include "validation/ocorrencias.h"
@@ -8,74 +11,87 @@ namespace vornex::relatorio {
 
 namespace {
 
-constexpr Unidade kRegistro = 18, kVinculo = 16, kTitulo = 16, kDetalhe = 14;
-
 std::string InscricaoPorTipo(const std::string& inscricao, const std::string& tipo) {
   return FormataInscricao(inscricao, tipo == "1" || tipo == "3" ? tipo : std::string_view{});
 }
 
+constexpr Unidade kRecuoMensagem = 20, kRecuoCampo = 40;
+
 }  // namespace
 
 TrpErros::TrpErros(Conexao& c) : c_(c), catalogo_(Catalogo::LeConexao(c)) {}
+
+void TrpErros::Coloca(Paginador& p, Banda b, Abertura a) {
+  abrindo_ = a;
+  p.Coloca(std::move(b));
+}
 
 void TrpErros::Gera(Paginador& p) {
   const Unidade w = p.formato().LarguraUtil();
   bool primeiraParte = true;
   for (const ParteOcorrencias& parte : AgrupaOcorrencias(LeOcorrencias(c_), catalogo_)) {
     avisos_ = parte.avisos;
+    registro_.clear(), vinculo_.clear();
     // The warnings start on a page of their own.
     bool novaPagina = !primeiraParte && parte.avisos;
     primeiraParte = false;
     for (const RegistroOcorrencia& r : parte.registros) {
       if (p.Parado()) return;
       const Linha& l = r.linha;
-      std::vector<Banda> bandas;
-      auto linha = [&](Unidade altura, std::string texto, Fonte f) {
-        Banda b(bandas.empty() ? TipoBanda::CabecalhoGrupo : TipoBanda::Filha, altura);
-        b.Texto(0, 2, w, altura - 2, std::move(texto), f);
-        bandas.push_back(std::move(b));
-      };
+      std::optional<std::string> registro, vinculo;
       if (r.nivel == "0") {
-        linha(kRegistro, "Registro tipo zero(abertura do arquivo):", kFonteNegrito);
+        registro = "Registro tipo zero(abertura do arquivo):";
       } else if (r.abreEstabelecimento) {
-        linha(kRegistro,
-              "Estabelecimento : (" + l["prefixo"] + ") " + l["razaosocial"] + "  " +
-                  InscricaoPorTipo(l["inscricao"], l["tipoinscricao"]),
-              kFonteNegrito);
+        registro = "Estabelecimento : (" + l["prefixo"] + ") " + l["razaosocial"] + "  " +
+                   InscricaoPorTipo(l["inscricao"], l["tipoinscricao"]);
       }
       if (r.nivel == "2") {
-        std::string t = "Empregado : " + FormataPis(l["copispasep"]) + "  " + l["noempregado"] + "  " +
-                        FormataData(l["DaAdmissao"]);
-        if (!l["usoempresa"].empty()) t += " (" + l["usoempresa"] + ")";
-        linha(kVinculo, std::move(t), kFonteTexto);
+        vinculo = "Empregado : " + FormataPis(l["copispasep"]) + "  " + l["noempregado"] + "  " +
+                  FormataData(l["DaAdmissao"]);
+        if (!l["usoempresa"].empty()) *vinculo += " (" + l["usoempresa"] + ")";
       }
-      // A record heading never ends a page alone.
-      Unidade resto = kTitulo + kDetalhe;
-      for (auto it = bandas.rbegin(); it != bandas.rend(); ++it) {
-        it->espacoMinimo = it->altura + resto;
-        resto += it->altura;
-      }
-      if (!bandas.empty()) {
-        bandas.front().novaPagina = novaPagina;
-        novaPagina = false;
-      }
-      for (auto& b : bandas) p.Coloca(std::move(b));
 
+      // Every band of the record, in order, with what each one opens.
+      std::vector<std::pair<Banda, Abertura>> bandas;
+      if (registro) {
+        registro_ = *registro;
+        bandas.emplace_back(BandaDeLinhas(TipoBanda::CabecalhoGrupo, 0, w, registro_, kFonteNegrito, 4),
+                            Abertura::Registro);
+      }
+      if (r.nivel != "2") vinculo_.clear();
+      if (vinculo) {
+        vinculo_ = *vinculo;
+        bandas.emplace_back(BandaDeLinhas(TipoBanda::Filha, 0, w, vinculo_, kFonteTexto), Abertura::Vinculo);
+      }
+      const std::size_t cabecalhos = bandas.size();
       for (const MensagemOcorrencia& m : r.mensagens) {
-        Banda t(TipoBanda::CabecalhoGrupo, kTitulo);
-        t.espacoMinimo = kTitulo + kDetalhe;
-        t.novaPagina = novaPagina;
-        novaPagina = false;
-        if (!m.repetida) t.Texto(20, 2, w - 20, kTitulo - 2, m.texto, kFonteNegrito);
-        p.Coloca(std::move(t));
-        for (const CampoOcorrencia& campo : m.campos) {
-          if (p.Parado()) return;
-          Banda d(TipoBanda::Detalhe, kDetalhe);
-          d.Texto(40, 1, w - 40, kDetalhe - 1,
-                  r.nivel == "2" ? campo.rotulo + "= " + campo.conteudo : campo.rotulo + " =" + campo.conteudo,
-                  kFonteTexto);
-          p.Coloca(std::move(d));
-        }
+        const std::size_t titulo = bandas.size();
+        // The heading of a message repeated under the same record is left blank.
+        bandas.emplace_back(m.repetida ? Banda(TipoBanda::CabecalhoGrupo, 2 + Entrelinha(kFonteNegrito))
+                                       : BandaDeLinhas(TipoBanda::CabecalhoGrupo, kRecuoMensagem, w - kRecuoMensagem,
+                                                       m.texto, kFonteNegrito),
+                            Abertura::Corpo);
+        for (const CampoOcorrencia& campo : m.campos)
+          bandas.emplace_back(BandaDeLinhas(TipoBanda::Detalhe, kRecuoCampo, w - kRecuoCampo,
+                                            r.nivel == "2" ? campo.rotulo + "= " + campo.conteudo
+                                                           : campo.rotulo + " =" + campo.conteudo,
+                                            kFonteTexto, 1),
+                              Abertura::Corpo);
+        // A message heading never ends a page alone.
+        if (titulo + 1 < bandas.size())
+          bandas[titulo].first.espacoMinimo = bandas[titulo].first.altura + bandas[titulo + 1].first.altura;
+      }
+      // Nor does a record heading: it keeps its first message heading and line with it.
+      Unidade resto = 0;
+      for (std::size_t i = cabecalhos; i < bandas.size() && i < cabecalhos + 2; ++i) resto += bandas[i].first.altura;
+      for (std::size_t i = cabecalhos; i-- > 0;) {
+        resto += bandas[i].first.altura;
+        bandas[i].first.espacoMinimo = resto;
+      }
+      if (!bandas.empty()) bandas.front().first.novaPagina = std::exchange(novaPagina, false);
+      for (auto& [b, a] : bandas) {
+        if (p.Parado()) return;
+        Coloca(p, std::move(b), a);
       }
     }
   }
@@ -99,6 +115,11 @@ void TrpErros::CabecalhoPagina(const ContextoPagina&, std::vector<Banda>& bandas
                Alinhamento::Centro);
     bandas.push_back(std::move(n));
   }
+  // A page that opens inside a record repeats whose lines these are.
+  if (abrindo_ != Abertura::Registro && !registro_.empty())
+    bandas.push_back(BandaDeLinhas(TipoBanda::CabecalhoPagina, 0, w, registro_, kFonteNegrito, 4));
+  if (abrindo_ == Abertura::Corpo && !vinculo_.empty())
+    bandas.push_back(BandaDeLinhas(TipoBanda::CabecalhoPagina, 0, w, vinculo_, kFonteTexto));
 }
 
 void TrpErros::RodapePagina(const ContextoPagina& ctx, std::vector<Banda>& bandas) {

@@ -21,9 +21,16 @@ class TrpErros : public Documento {
   void RodapePagina(const ContextoPagina& ctx, std::vector<Banda>& bandas) override;
 
  private:
+  // What the band being placed starts: a page opened by anything below a
+  // record heading repeats the heading (and the link's, below a link).
+  enum class Abertura { Registro, Vinculo, Corpo };
+  void Coloca(Paginador& p, Banda b, Abertura a);
+
   Conexao& c_;
   Catalogo catalogo_;
   bool avisos_ = false;  // the row being printed is a warning
+  Abertura abrindo_ = Abertura::Registro;
+  std::string registro_, vinculo_;  // the headings the rows being printed are under
 };
 
 }  // namespace vornex::relatorio

@@ -1,5 +1,6 @@
 #include "reports/rp_import.h"
 
+#include "common/versao.h"
 #include "data/banco.h"
 #include "declfile/importacao.h"
 #include "reports/rp_comum.h"
@@ -14,8 +15,8 @@ constexpr Unidade kLinha = 16;
 
 }  // namespace
 
-TrpImport::TrpImport(Conexao& c, std::string anoOrigem)
-    : c_(c), ano_(std::move(anoOrigem)), catalogo_(Catalogo::LeConexao(c)) {}
+TrpImport::TrpImport(Conexao& c)
+    : c_(c), ano_(AnoOrigemImportacao(c).value_or(std::string(AnoBase))), catalogo_(Catalogo::LeConexao(c)) {}
 
 void TrpImport::Gera(Paginador& p) {
   const Unidade w = p.formato().LarguraUtil();
@@ -38,11 +39,10 @@ void TrpImport::Gera(Paginador& p) {
   bool primeira = true;
   for (const auto& [seq, codigo] : LegendaImportacao(c_)) {
     if (p.Parado()) return;
-    Banda b(TipoBanda::Resumo, kLinha);
+    Banda b = BandaDeLinhas(TipoBanda::Resumo, 40, w - 40, catalogo_.texto(codigo), kFonteTexto);
     if (primeira) b.Traco(0, 0, w, 0);
     primeira = false;
-    b.Texto(0, 2, 40, 14, "(" + seq + ")", kFonteTexto)
-        .Paragrafo(40, 2, w - 40, 14, catalogo_.texto(codigo), kFonteTexto);
+    b.Texto(0, 2, 40, 14, "(" + seq + ")", kFonteTexto);
     p.Coloca(std::move(b));
   }
 }
@@ -54,8 +54,9 @@ void TrpImport::CabecalhoPagina(const ContextoPagina&, std::vector<Banda>& banda
   TitulosCentrados(c, 4, w, "Relatório de Importação de Dados  " + ano_);
   c.Traco(0, 66, w, 66)
       .Texto(kX[0], 72, 320, 14, "Identificação do Estabelecimento", kFonteNegrito)
-      .Texto(kX[5], 72, w - kX[5], 14, "Contabilização dos Empregados/Servidores", kFonteNegrito)
-      .Texto(kX[0], 92, 200, 14, "Inscrição CNPJ/CEI              Prefixo", kFonteNegrito)
+      .Texto(kX[4], 72, w - kX[4], 14, "Contabilização dos Empregados/Servidores", kFonteNegrito)
+      .Texto(kX[0], 92, kX[1] - kX[0] - 5, 14, "Inscrição CNPJ/CEI", kFonteNegrito)
+      .Texto(kX[1], 92, kX[2] - kX[1] - 5, 14, "Prefixo", kFonteNegrito)
       .Texto(kX[2], 92, 125, 14, "CEI Vinculado", kFonteNegrito)
       .Texto(kX[4], 92, 70, 14, "Total lido", kFonteNegrito, Alinhamento::Direita)
       .Texto(kX[5], 92, 70, 14, "Deslig.", kFonteNegrito, Alinhamento::Direita)

@@ -14,8 +14,9 @@ namespace vornex::relatorio {
 
 class TrpImport : public Documento {
  public:
-  // anoOrigem: the base year of the imported file ("2003" or "2004").
-  TrpImport(Conexao& c, std::string anoOrigem);
+  // The title names the base year of the file the import read, as TE8Imp
+  // recorded it ("2004" for a table that did not record it).
+  explicit TrpImport(Conexao& c);
   Formato FormatoPagina() const override { return Formato(Papel::A4, 10); }
   void Gera(Paginador& p) override;
   void CabecalhoPagina(const ContextoPagina& ctx, std::vector<Banda>& bandas) override;

@@ -260,11 +260,11 @@ void TrpRelatorios::Gera(Paginador& p) {
 
         Banda b(TipoBanda::Filha, kBloco);
         Fileira(b, 0,
-                {{"Data Nascimento", FormataData(v["DaNascimentoEmpregado"]), 80},
+                {{"Data Nascimento", FormataData(v["DaNascimentoEmpregado"]), 85},
                  {"Raça/Cor", v["CoTipoRaca"], 55},
                  {"Deficiente", SimNao(v["InDeficienteFisico"]), 60},
                  {"Sexo", v["InSexo"] == "1" ? "M" : v["InSexo"] == "2" ? "F" : " ", 40},
-                 {"Nacionalidade", v["CoNacionalidade"], 65},
+                 {"Nacionalidade", v["CoNacionalidade"], 72},
                  {"Ano de Chegada", v["AnChegadaEmpregado"] == "0000" ? "" : v["AnChegadaEmpregado"], 80},
                  {"Instrução", v["CoInstrucao"], 60},
                  {"CPF", Cpf(v["CoCpfEmpregado"]), 100},
