@@ -99,8 +99,8 @@ TfmImport03::TfmImport03(TdmVornex& dm, bool& fecha, std::string anoOrigem, QWid
   ui_->setupUi(forma);
   conteudo()->addWidget(forma);
   TornaPassoFinal(*this);
-  auto relatorio = [&dm, anoOrigem]() -> std::unique_ptr<relatorio::Documento> {
-    return std::make_unique<relatorio::TrpImport>(dm.conexao(), anoOrigem);
+  auto relatorio = [&dm]() -> std::unique_ptr<relatorio::Documento> {
+    return std::make_unique<relatorio::TrpImport>(dm.conexao());
   };
   const QString titulo = QString::fromStdString("Relatório de Importação de Dados  " + anoOrigem);
   LigaRelatorio(ui_->BtVisualizar, AcaoRelatorio::Visualizar, titulo, relatorio);
