@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QSplashScreen>
 
+#include "ajuda/fm_ajuda.h"
 #include "app/erro_fatal.h"
 #include "app/fm_inicio_regras.h"
 #include "app/fm_vornex.h"
@@ -83,6 +84,7 @@ ResultadoInicio Programa::inicia(const OpcoesInicio& opcoes) {
   fmInicioRegras_ = std::make_unique<TfmInicioRegras>(*dmVornex_, fmVORNEX_.get());
   fmTb8Cnae_ = std::make_unique<TfmTb8Cnae>(dmVornex_->referencias(), fmVORNEX_.get());
   frmT8Munic_ = std::make_unique<TfrmT8Munic>(dmVornex_->referencias(), fmVORNEX_.get());
+  InstalaAjudaF1(dmVornex_->catalogo());
   return ResultadoInicio::Pronto;
 }
 

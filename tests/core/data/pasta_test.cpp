@@ -158,7 +158,7 @@ TEST(PastaDados, IniciarRecusaPastaExistenteEFalhaNaoDeixaMeiaPasta) {
   // A data file whose header does not name the table's columns.
   fs::create_directories(p / "origem");
   for (const auto& e : fs::directory_iterator(teste::OrigemDados()))
-    fs::copy_file(e.path(), p / "origem" / e.path().filename());
+    if (e.is_regular_file()) fs::copy_file(e.path(), p / "origem" / e.path().filename());
   teste::Escreve(p / "origem" / "raca.csv", "CoRaca,NoCor\n1,Indígena\n");
   try {
     InicializaPastaDados(p / "nova", p / "origem");
