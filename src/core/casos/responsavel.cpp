@@ -1,5 +1,6 @@
 #include "casos/responsavel.h"
 
+#include "data/banco.h"
 #include "data/declaracao.h"
 #include "data/tabelas.h"
 
@@ -37,6 +38,19 @@ ResultadoGravaResponsavel GravaResponsavel(Conexao& c, const Referencias& ref, c
   CompletaResponsavel(r.responsavel);
   GravaResponsavel(c, r.responsavel);  // one transaction
   return r;
+}
+
+bool DicaDispensada(Conexao& c, const char* coluna) {
+  const auto resp = LeResponsavel(c);
+  return resp && resp->logico(coluna);
+}
+
+void DispensaDica(Conexao& c, const char* coluna, bool dispensada) {
+  Transacao t(c);
+  Linha resp = EditaResponsavel(c);
+  resp.defineLogico(coluna, dispensada);
+  GravaResponsavel(c, resp);
+  t.confirma();
 }
 
 }  // namespace vornex

@@ -35,4 +35,13 @@ struct ResultadoGravaResponsavel {
 // table is empty). Database errors propagate (ErroBanco).
 ResultadoGravaResponsavel GravaResponsavel(Conexao& c, const Referencias& ref, const PedidoGravaResponsavel& pedido);
 
+// The notes the user chose not to see again ("Não mostrar este quadro
+// novamente"), kept as logical columns of BD8Resp.
+inline constexpr const char* kDicaInicio = "InDicas";
+inline constexpr const char* kDicaSemEmpregados = "InDicasSemEmpregados";
+// An empty value, or no row yet, counts as not dispensed.
+bool DicaDispensada(Conexao& c, const char* coluna);
+// Saves the choice, creating the single row when the table is still empty.
+void DispensaDica(Conexao& c, const char* coluna, bool dispensada);
+
 }  // namespace vornex

@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "data/declaracao.h"
+#include "casos/responsavel.h"
 #include "data/dm_vornex.h"
 
 namespace vornex::gui {
@@ -38,17 +38,14 @@ TfmInicioRegras::TfmInicioRegras(TdmVornex& dm, QWidget* pai) : QDialog(pai), dm
 }
 
 void TfmInicioRegras::abre() {
-  auto resp = LeResponsavel(dm_.conexao());
-  inDicas_ = resp && resp->logico("InDicas");
+  inDicas_ = DicaDispensada(dm_.conexao(), kDicaInicio);
   ckNaoMostrar_->setChecked(inDicas_);
 }
 
 bool TfmInicioRegras::DeveMostrar() const { return !inDicas_; }
 
 void TfmInicioRegras::BtOkClick() {
-  Linha resp = EditaResponsavel(dm_.conexao());
-  resp.defineLogico("InDicas", ckNaoMostrar_->isChecked());
-  GravaResponsavel(dm_.conexao(), resp);
+  DispensaDica(dm_.conexao(), kDicaInicio, ckNaoMostrar_->isChecked());
   inDicas_ = ckNaoMostrar_->isChecked();
   accept();
 }

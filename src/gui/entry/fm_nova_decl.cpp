@@ -2,7 +2,7 @@
 
 #include <QApplication>
 #include <QRadioButton>
-#include <QRegularExpressionValidator>
+#include <QLineEdit>
 
 #include "app/comandos.h"
 #include "app/programa.h"
@@ -12,16 +12,18 @@
 #include "common/versao.h"
 #include "data/dm_vornex.h"
 #include "entry/fm_dados_estab.h"
+#include "entry/fm_sem_empregados.h"
 #include "toolkit/critica.h"
 #include "toolkit/mascara.h"
 #include "ui_fm_nova_decl.h"
+#include "validation/inscricao_digitada.h"
 #include "validation/referencias_tabelas.h"
 
 namespace vornex::gui {
 
 namespace {
 
-std::string Texto(const QLineEdit* e) { return e->text().trimmed().toStdString(); }
+std::string Texto(const QLineEdit* e) { return ValorCaixa(e).trimmed().toStdString(); }
 
 }  // namespace
 
@@ -29,13 +31,15 @@ TfmNovaDecl::TfmNovaDecl(TdmVornex& dm, TdmEntradaDados& entrada, QWidget* pai)
     : QDialog(pai), dm_(dm), entrada_(entrada), ui_(std::make_unique<Ui::TfmNovaDecl>()) {
   ui_->setupUi(this);
   ui_->lblAno->setText(QString("Declaração Ano-Base %1").arg(AnoBaseDeclaracao));
-  auto digitos = [this](int n) {
-    return new QRegularExpressionValidator(QRegularExpression(QString("[0-9]{0,%1}").arg(n)), this);
-  };
-  ui_->deInscricao->setValidator(digitos(14));
-  ui_->deInscricao->setMaxLength(14);
-  ui_->deCeiVinc->setValidator(digitos(12));
-  ui_->deCeiVinc->setMaxLength(12);
+  // Free digits while typed; the kind's punctuation once the type is known.
+  mascaraInscricao_ = MascaraDeExibicao(ui_->deInscricao, [this](const QString& v) -> std::string_view {
+    if (tipo_ == kTipoCnpj && v.size() == 14) return kMascaraCnpj;
+    if (tipo_ == kTipoCei && v.size() == 12) return kMascaraCei;
+    return {};
+  });
+  MascaraDeExibicao(
+      ui_->deCeiVinc, [](const QString& v) -> std::string_view { return v.size() == 12 ? kMascaraCei : std::string_view{}; },
+      kMascaraDigitacaoCei);
   ui_->edTipodeInscricao->setFocusPolicy(Qt::NoFocus);
   for (QLineEdit* e : {ui_->dePrefixo, ui_->deRazao, ui_->deUsoEmpresa}) SoMaiusculas(e);
   ui_->rbComEmpregados->setChecked(true);
@@ -73,10 +77,8 @@ TfmNovaDecl::TfmNovaDecl(TdmVornex& dm, TdmEntradaDados& entrada, QWidget* pai)
   });
   connect(ui_->btOk, &QPushButton::clicked, this, [this] { Protegido([this] { btOkClick(); }); });
   connect(ui_->BtCancelar, &QPushButton::clicked, this, [this] { BtCancelarClick(); });
-  connect(ui_->rbSemEmpregados, &QRadioButton::clicked, this, [] {
-    // The note on declarations without employees comes with the notes of
-    // the start-up window; until then nothing more is shown here.
-  });
+  connect(ui_->rbSemEmpregados, &QRadioButton::clicked, this,
+          [this] { TfmSemEmpregados::MostraSeNaoDispensada(dm_.conexao(), this); });
   reiniciaCeiVinculado();
 }
 
@@ -118,7 +120,8 @@ void TfmNovaDecl::reiniciaCeiVinculado() {
 }
 
 void TfmNovaDecl::modoCnpj(bool cnpj) {
-  tipo_ = cnpj ? "1" : "3";
+  tipo_ = cnpj ? kTipoCnpj : kTipoCei;
+  mascaraInscricao_();
   ui_->edTipodeInscricao->setText(cnpj ? "CNPJ" : "CEI");
   if (cnpj) {
     ui_->deCeiVinc->setEnabled(true);
@@ -135,6 +138,7 @@ void TfmNovaDecl::ValidaInscricao() {
     reiniciaCeiVinculado();
     ui_->edTipodeInscricao->clear();
     tipo_.clear();
+    mascaraInscricao_();
     FalhaCritica(t.mensagem, ui_->deInscricao);
   }
   modoCnpj(t.tipo == "1");
@@ -188,12 +192,6 @@ void TfmNovaDecl::btOkClick() {
 }
 
 void TfmNovaDecl::BtCancelarClick() { reject(); }
-
-std::string PerguntaTipoInscricao() {
-  // The registration-type dialog arrives with the form toolkit; a number
-  // valid both ways satisfies either stored type, so nothing asks yet.
-  return {};
-}
 
 namespace {
 

@@ -4,6 +4,7 @@
 // registration under another prefix when the user accepts "1001"), then the
 // establishment screen for the rest.
 #include <QDialog>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -47,10 +48,7 @@ class TfmNovaDecl : public QDialog {
   TdmEntradaDados& entrada_;
   std::unique_ptr<Ui::TfmNovaDecl> ui_;
   std::string tipo_;  // "1" or "3" once the registration is known
+  std::function<void()> mascaraInscricao_;  // reapplies the registration's display mask
 };
-
-// The registration-type dialog's answer for a number valid both ways
-// ("CNPJ" or "CEI").
-std::string PerguntaTipoInscricao();
 
 }  // namespace vornex::gui

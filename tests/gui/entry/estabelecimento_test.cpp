@@ -14,6 +14,9 @@
 #include "data/dm_vornex.h"
 #include "entry/fm_dados_estab.h"
 #include "entry/fm_nova_decl.h"
+#include "entry/fm_sem_empregados.h"
+#include "casos/responsavel.h"
+#include "ui_fm_sem_empregados.h"
 #include "tools/fm_con_estab.h"
 #include "tools/fm_pesq.h"
 #include "ui_fm_con_estab.h"
@@ -220,4 +223,24 @@ TEST_F(Telas, PesquisaGuardaAsNotas) {
   EXPECT_EQ(LeRespostasPesquisa(dm_.conexao()), "5X" + std::string(20, 'B'));
 }
 
+// The note on declarations without employees shows until the user
+// dispenses it, and the choice is kept in the responsible row.
+TEST_F(Telas, NotaSemEmpregadosAteSerDispensada) {
+  TfmNovaDecl nova(dm_, entrada_);
+  Ativa(nova);
+  dialogos_.naTela([](QDialog& d) {
+    auto& nota = dynamic_cast<TfmSemEmpregados&>(d);
+    EXPECT_TRUE(nota.ui().lbEndereco->text().contains("https://"));
+    Clica(nota.ui().ckNaoMostrar);
+    Clica(nota.ui().btOk);
+  });
+  Clica(nova.ui().rbSemEmpregados);
+  EXPECT_EQ(dialogos_.telas(), std::vector<QString>{"Vornex2004 - Declaração Sem Empregados"});
+  EXPECT_TRUE(DicaDispensada(dm_.conexao(), kDicaSemEmpregados));
+  Clica(nova.ui().rbComEmpregados);
+  Clica(nova.ui().rbSemEmpregados);
+  EXPECT_EQ(dialogos_.telas().size(), 1u);
+}
+
 }  // namespace
+
