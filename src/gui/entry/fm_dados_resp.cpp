@@ -34,7 +34,16 @@ TfrDadosResp::TfrDadosResp(TdmVornex& dm, QWidget* pai)
   auto digitos = [this](int n) {
     return new QRegularExpressionValidator(QRegularExpression(QString("[0-9]{0,%1}").arg(n)), this);
   };
-  ui_->mdInscricao->setValidator(digitos(14));
+  // Free digits while typed; once left, the punctuation of the kind its
+  // length gives (CNPJ, CEI or CPF).
+  mascaraInscricao_ = MascaraDeExibicao(ui_->mdInscricao, [](const QString& v) -> std::string_view {
+    const InscricaoResponsavel i = AnalisaInscricaoResponsavel(v.toStdString());
+    if (!i.mensagem.ok()) return {};
+    if (i.tipo == "1") return kMascaraCnpj;
+    if (i.tipo == "3") return kMascaraCei;
+    if (i.tipo == "4") return kMascaraCpf;
+    return {};
+  });
   ui_->mdInscricao->setToolTip("Informe a inscrição CNPJ/CEI/CPF do responsável.");
   for (auto [e, n] : {std::pair{ui_->deCep, 8}, {ui_->deCodMunicipio, 7}, {ui_->deDDD, 2}, {ui_->deTelefone, 8}})
     e->setValidator(digitos(n));
@@ -53,7 +62,7 @@ TfrDadosResp::TfrDadosResp(TdmVornex& dm, QWidget* pai)
       });
   AoSair(ui_->mdInscricao, [this] {
     if (!PodeValidar(isentos_)) return;
-    if (ui_->mdInscricao->text().trimmed().isEmpty())
+    if (inscricaoDigitada().empty())
       ui_->edTipodeInscricao->clear();
     else
       ValidaInscricao();
@@ -95,11 +104,13 @@ void TfrDadosResp::carrega(const Linha& responsavel) {
   if (!Apara(l["NuLogradouroRespArquivo"]).empty())
     l["NuLogradouroRespArquivo"] = TiraZerosEsquerda(Apara(l["NuLogradouroRespArquivo"]));
   mostra(l);
+  AplicaMascara(ui_->mdInscricao, kMascaraDigitacaoInscricao);
   ui_->mdInscricao->setText(Q(InscricaoRespDigitada(l["CoCgcCeiResponsavel"], l["InInscrResponsavel"])));
+  mascaraInscricao_();
   ui_->edTipodeInscricao->setText(Q(NomeTipoInscricaoResp(l["InInscrResponsavel"])));
 }
 
-std::string TfrDadosResp::inscricaoDigitada() const { return ui_->mdInscricao->text().trimmed().toStdString(); }
+std::string TfrDadosResp::inscricaoDigitada() const { return ValorCaixa(ui_->mdInscricao).trimmed().toStdString(); }
 
 Linha TfrDadosResp::linha() const {
   Linha l = base_;

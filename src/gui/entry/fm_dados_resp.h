@@ -5,6 +5,7 @@
 // is left and as a whole on confirmation.
 #include <QDialog>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -57,6 +58,7 @@ class TfrDadosResp : public QWidget {
   };
   std::vector<Caixa> caixas_;
   Linha base_;  // the columns the fields do not show
+  std::function<void()> mascaraInscricao_;
   std::vector<const QWidget*> isentos_;
   const QWidget* avancar_ = nullptr;
 };

@@ -26,9 +26,6 @@ namespace vornex::gui {
 
 namespace {
 
-constexpr std::string_view kMascaraDigitacaoInscricao = "99999999999999;0;_";
-constexpr std::string_view kMascaraCnpj = "99\\.999\\.999\\/9999\\-99;0;_";
-constexpr std::string_view kMascaraCei = "99\\-999\\-99\\.999\\-9\\/9;0;_";
 
 // Letters become capitals as they are typed (and as they are pasted).
 class ValidadorMaiusculas : public QValidator {
@@ -38,22 +35,6 @@ class ValidadorMaiusculas : public QValidator {
     texto = QString::fromStdString(Maiusculas(texto.toStdString()));
     return Acceptable;
   }
-};
-
-// Runs `f` when `w` gains or loses the focus.
-class FiltroFoco : public QObject {
- public:
-  FiltroFoco(QWidget* w, std::function<void(bool entrou)> f) : QObject(w), f_(std::move(f)) {
-    w->installEventFilter(this);
-  }
-  bool eventFilter(QObject*, QEvent* e) override {
-    if (e->type() == QEvent::FocusIn) f_(true);
-    if (e->type() == QEvent::FocusOut) f_(false);
-    return false;
-  }
-
- private:
-  std::function<void(bool)> f_;
 };
 
 bool Contem(const std::vector<NuMensagem>& lista, NuMensagem m) {
@@ -233,15 +214,12 @@ CampoFormulario& Formulario::inscricao(QLineEdit* caixa, std::string_view coluna
   RegistroEditado& r = registro_;
   // The type's mask once the digits fit it: fourteen digits typed over a CEI
   // keep the free mask until the field's rule has decided their type.
-  const auto mascara = [caixa, &r, tipo] {
+  const auto mascara = MascaraDeExibicao(caixa, [&r, tipo](const QString& valor) -> std::string_view {
     const std::string t = r.valor(tipo);
-    const qsizetype digitos = ValorCaixa(caixa).trimmed().size();
-    std::string_view m = kMascaraDigitacaoInscricao;
-    if (!caixa->hasFocus() && t == kTipoCnpj && digitos == 14) m = kMascaraCnpj;
-    if (!caixa->hasFocus() && t == kTipoCei && digitos <= 12) m = kMascaraCei;
-    AplicaMascara(caixa, m);
-  };
-  new FiltroFoco(caixa, [mascara](bool) { mascara(); });
+    if (t == kTipoCnpj && valor.size() == 14) return kMascaraCnpj;
+    if (t == kTipoCei && valor.size() <= 12) return kMascaraCei;
+    return {};
+  });
   // A CEI is stored with "00" in front and shown without it.
   LigaCampo(caixa, r, col,
             ConversaoCampo{[&r, tipo](const std::string& v) {

@@ -1,5 +1,6 @@
 #include "toolkit/mascara.h"
 
+#include <QEvent>
 #include <QLineEdit>
 #include <QVariant>
 
@@ -99,6 +100,42 @@ QString ValorCaixa(const QLineEdit* caixa) {
   const QString mascara = caixa->property(kPropriedadeMascara).toString();
   if (mascara.isEmpty() || caixa->inputMask().isEmpty()) return caixa->text();
   return ValorMascarado(ConverteMascara(mascara.toStdString()), caixa->displayText());
+}
+
+namespace {
+
+class FiltroMascara : public QObject {
+ public:
+  FiltroMascara(QLineEdit* caixa, std::function<void()> aplica) : QObject(caixa), aplica_(std::move(aplica)) {
+    caixa->installEventFilter(this);
+  }
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::FocusIn || e->type() == QEvent::FocusOut) aplica_();
+    return false;
+  }
+
+ private:
+  std::function<void()> aplica_;
+};
+
+}  // namespace
+
+std::function<void()> MascaraDeExibicao(QLineEdit* caixa, std::function<std::string_view(const QString&)> exibicao,
+                                        std::string_view digitacao) {
+  const std::string entrada(digitacao);
+  auto aplica = [caixa, exibicao = std::move(exibicao), entrada] {
+    std::string_view m = entrada;
+    if (!caixa->hasFocus()) {
+      // An empty box shows no blanks until it is entered.
+      const QString valor = ValorCaixa(caixa).trimmed();
+      const std::string_view e = valor.isEmpty() ? std::string_view{} : exibicao(valor);
+      if (!e.empty() || valor.isEmpty()) m = e;
+    }
+    if (caixa->property(kPropriedadeMascara).toString().toStdString() != m) AplicaMascara(caixa, m);
+  };
+  new FiltroMascara(caixa, aplica);
+  aplica();
+  return aplica;
 }
 
 void SoMaiusculas(QLineEdit* caixa) {

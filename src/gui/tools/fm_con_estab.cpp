@@ -16,6 +16,8 @@
 #include "entry/acoes_estab.h"
 #include "entry/fm_dados_estab.h"
 #include "entry/fm_nova_decl.h"
+#include "entry/fm_tipo_inscricao.h"
+#include "validation/inscricao_digitada.h"
 #include "tools/aviso_pendente.h"
 #include "toolkit/critica.h"
 #include "ui_fm_con_estab.h"
@@ -209,7 +211,7 @@ void TfmConEstab::BtExibirClick() {
   PedidoSelecao pedido{chave, std::nullopt};
   ResultadoSelecao r = ValidaEstabSelecionado(dm_.conexao(), pedido);
   if (r.perguntaTipo) {
-    pedido.tipoEscolhido = PerguntaTipoInscricao();
+    pedido.tipoEscolhido = PerguntaTipoInscricao(this) == kTipoCei ? "CEI" : "CNPJ";
     r = ValidaEstabSelecionado(dm_.conexao(), pedido);
   }
   if (!r.mensagem.ok()) {

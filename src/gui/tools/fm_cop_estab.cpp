@@ -15,12 +15,6 @@
 
 namespace vornex::gui {
 
-namespace {
-constexpr const char* kMascaraDigitos = "99999999999999;0;_";
-constexpr const char* kMascaraCnpj = "99\\.999\\.999\\/9999\\-99;0;_";
-constexpr const char* kMascaraCei = "99\\-999\\-99\\.999\\-9\\/9;0;_";
-}  // namespace
-
 TfmCopEstabRegras::TfmCopEstabRegras(QWidget* pai) : QDialog(pai) {
   ui.setupUi(this);
   connect(ui.BtFechar, &QPushButton::clicked, this, &QDialog::accept);
@@ -111,7 +105,7 @@ TfmCopEstab03::TfmCopEstab03(TdmVornex& dm, EstadoCopEstab& estado, bool& fecha)
 bool TfmCopEstab03::eventFilter(QObject* objeto, QEvent* e) {
   // Entering the registration: back to fourteen plain digits.
   if (objeto == ui.mdCGCCEI && e->type() == QEvent::FocusIn) {
-    AplicaMascara(ui.mdCGCCEI, kMascaraDigitos);
+    AplicaMascara(ui.mdCGCCEI, kMascaraDigitacaoInscricao);
     ui.mdCGCCEI->setText(Q(estado_.inscricaoDestino));
   }
   return PassoComForma::eventFilter(objeto, e);
@@ -122,7 +116,7 @@ void TfmCopEstab03::mostra() {
   estado_.inscricaoDestino.clear();
   estado_.tipoDestino.clear();
   ui.edTipoCGCCEI->clear();
-  AplicaMascara(ui.mdCGCCEI, kMascaraDigitos);
+  AplicaMascara(ui.mdCGCCEI, kMascaraDigitacaoInscricao);
   ui.mdCGCCEI->clear();
   ui.edPrefixo->clear();
   ui.mdCGCCEI->setFocus();

@@ -3,6 +3,7 @@
 #include <QPushButton>
 
 #include "../apoio_gui.h"
+#include "toolkit/mascara.h"
 #include "casos/responsavel.h"
 #include "data/dm_vornex.h"
 #include "entry/fm_dados_resp.h"
@@ -74,7 +75,11 @@ TEST_F(TelaResponsavel, CpfDigitadoGravadoCompletoAoConfirmar) {
   TfmDadosResp de_novo(dm_);
   de_novo.show();
   teste::DeixaEventos();
-  EXPECT_EQ(de_novo.campos().ui().mdInscricao->text(), "11144477735");
+  EXPECT_EQ(ValorCaixa(de_novo.campos().ui().mdInscricao), "11144477735");
+  // Punctuated as a CPF once the focus leaves it.
+  de_novo.campos().ui().deNome->setFocus();
+  teste::DeixaEventos();
+  EXPECT_EQ(de_novo.campos().ui().mdInscricao->displayText(), "111.444.777-35");
   EXPECT_EQ(de_novo.campos().ui().deNumero->text(), "12");
 }
 
