@@ -47,9 +47,8 @@ TEST(ProgramaNoXvfb, PastaNovaEJanelaPrincipal) {
 
 namespace {
 
-// The menu commands of the consistency check, the backup windows, the
-// analyser and the imports open their windows on a real display, reached by
-// their menu accelerators.
+// The menu commands open their windows on a real display, reached by their
+// menu accelerators.
 TEST(ProgramaNoXvfb, ComandosAbremAsJanelasDosAssistentes) {
   const QString xvfb = QStandardPaths::findExecutable("xvfb-run");
   if (xvfb.isEmpty()) GTEST_SKIP() << "xvfb-run não está instalado";
@@ -67,6 +66,10 @@ TEST(ProgramaNoXvfb, ComandosAbremAsJanelasDosAssistentes) {
       "  for k in $1; do xdotool key $k; sleep 0.5; done\n"
       "  espera \"\\\"$2\\\"\"; kill $P; wait $P; }\n"
       "PROG=\"$0\"; DADOS=\"$1\"\n"
+      "abre 'alt+d n' 'Vornex - Nova Declaração'\n"
+      "abre 'alt+d a' 'Vornex - Informações Referentes aos Estabelecimentos'\n"
+      "abre 'alt+p' 'Pesquisa de Satisfação'\n"
+      "abre 'F1' 'Ajuda do VORNEX'\n"
       "abre 'alt+d v' 'Assistente para Verificar Inconsistências das Declarações'\n"
       "abre 'alt+u s g' 'Cópia de Segurança (Gravar)'\n"
       "abre 'alt+u s r' 'Restaurar Cópia de Segurança '\n"
