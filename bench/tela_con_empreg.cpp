@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "apoio.h"
+#include "apoio_gui.h"
 #include "data/dm_vornex.h"
 #include "entry/fm_dados_empreg.h"
 #include "tools/fm_con_empreg.h"
@@ -22,17 +23,12 @@ using namespace vornex::gui;
 
 struct Ambiente {
   Ambiente() {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char nome[] = "bench";
-    static char* argv[] = {nome, nullptr};
-    app = std::make_unique<QApplication>(argc, argv);
+    bench::AplicacaoOffscreen();
     dm = std::make_unique<TdmVornex>(bench::PastaDemonstracao(1, 50000));
     const Linha e = Consulta(dm->conexao(), "select * from Bd8emp").primeira().value();
     chave = {e["AnBase"], e["CoCgcCeiEstabelecimento"], e["NuPrefixoEstabelecimento"]};
   }
   ContextoEstab contexto() { return {*dm, entrada, chave}; }
-  std::unique_ptr<QApplication> app;
   std::unique_ptr<TdmVornex> dm;
   TdmEntradaDados entrada;
   ChaveEstabelecimento chave;

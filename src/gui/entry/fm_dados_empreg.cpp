@@ -190,6 +190,11 @@ void TfmDadosEmpreg::declara() {
 void TfmDadosEmpreg::liga() {
   auto& u = *ui_;
   const TabelasReferencia& r = ctx_.estab.dm.referencias();
+  // Code boxes as wide as a code; the description takes the rest.
+  const int largura = u.deCBO->fontMetrics().horizontalAdvance("0000000") + 12;
+  for (QLineEdit* e : {u.deRaca, u.deNacionalidade, u.deInstrucao, u.deTipoAdmissao, u.deTipoSalContratual, u.deCBO,
+                       u.deVinculo, u.deCodDeslig, u.dePrimCod, u.deSegCod, u.deTerCod, u.deHoras})
+    e->setMaximumWidth(largura);
   for (QLineEdit* e : {u.edTxRaca, u.edTxNacionalidade, u.edTxInstrucao, u.edTxTipoAdmissao, u.edTxTipoSalContratual,
                        u.edTxCBO, u.edTxVinculo, u.edTxCodDeslig, u.edTxPrimCod, u.edTxSegCod, u.edTxTerCod})
     e->setFocusPolicy(Qt::NoFocus);
@@ -247,7 +252,9 @@ void TfmDadosEmpreg::descricao(const std::string& coluna) {
   for (const auto& d : kDescricoes) {
     if (coluna != d.coluna) continue;
     const Linha* l = (ctx_.estab.dm.referencias().*d.busca)(Apara(registro().valor(coluna)));
-    ((*ui_).*(d.caixa))->setText(l ? Q((*l)[d.nome]) : QString());
+    QLineEdit* caixa = (*ui_).*(d.caixa);
+    caixa->setText(l ? Q((*l)[d.nome]) : QString());
+    caixa->setCursorPosition(0);  // a long description shows from its start
   }
 }
 

@@ -8,7 +8,7 @@
 #include <QTableView>
 #include <QTabWidget>
 
-#include "../apoio_gui.h"
+#include "../apoio_campos.h"
 #include "casos/estabelecimento.h"
 #include "common/digitos.h"
 #include "data/declaracao.h"
@@ -42,16 +42,7 @@ void Ativa(QWidget& w) {
   teste::DeixaEventos();
 }
 
-// Types into the field (its page brought forward) and leaves it with Tab.
-void Digita(QLineEdit* e, const QString& texto) {
-  MostraPaginaDe(e);
-  e->setFocus();
-  teste::DeixaEventos();
-  e->selectAll();
-  QTest::keyClicks(e, texto);
-  QTest::keyClick(e, Qt::Key_Tab);
-  teste::DeixaEventos();
-}
+void Digita(QLineEdit* e, const QString& texto) { teste::DigitaESai(e, texto); }
 
 void Clica(QAbstractButton* b) {
   MostraPaginaDe(b);
