@@ -571,6 +571,15 @@ void TfmDadosEmpreg::fecha(bool recontar) {
   reject();
 }
 
+void TfmDadosEmpreg::done(int resultado) {
+  if (!fechando_) {
+    fechando_ = true;
+    saida_.semVinculos = RecontaVinculos(ctx_.estab.dm.conexao(), ctx_.estab.chave).vinculos == 0;
+    if (registro().editando()) registro().cancela();
+  }
+  QDialog::done(resultado);
+}
+
 void TfmDadosEmpreg::keyPressEvent(QKeyEvent* e) {
   if (e->key() == Qt::Key_Escape) {
     Protegido([this] { BtCancelarClick(); });

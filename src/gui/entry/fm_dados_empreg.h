@@ -57,6 +57,8 @@ class TfmDadosEmpreg : public QDialog {
   void showEvent(QShowEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;
   void closeEvent(QCloseEvent* e) override;
+  // However the screen ends, the caller learns whether links are left.
+  void done(int resultado) override;
   bool eventFilter(QObject* o, QEvent* e) override;
 
  private:
