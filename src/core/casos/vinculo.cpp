@@ -1,7 +1,11 @@
 #include "casos/vinculo.h"
 
+#include <algorithm>
+#include <array>
+
 #include "casos/filtro_consulta.h"
 #include "common/texto.h"
+#include "common/valor.h"
 #include "data/banco.h"
 #include "data/erro_banco.h"
 #include "data/tabela.h"
@@ -226,6 +230,116 @@ Achado Mes(Linha& v, const Ctx&, const Ref&) {
   return Com(Dinheiro(v, kColunasMeses[I]));
 }
 
+// --- what leaving a month checks besides its amount ---------------------------------------
+
+std::string MesDe(int i) { return ZerosEsquerda(std::to_string(i + 1), 2); }
+
+// The previous month as stored (zeros before January).
+std::string Anterior(const Linha& v, int i) {
+  return i == 0 ? std::string(kDigitosValor, '0') : std::string(Apara(v[kColunasMeses[i - 1]]));
+}
+
+bool ParcialAvisa(NuMensagem m) { return m == "0312"_msg || m == "0313"_msg; }
+
+template <int I>
+Achado MesRemuneracao(Linha& v, const Ctx& x, const Ref&) {
+  if (!SoDigitos(Anterior(v, I))) return Com("0040"_msg);
+  const NuMensagem m = CriticaRemuneracaoMes(v[kColunasMeses[I]], MesDe(I), v["CoTipoSalarioContratual"],
+                                             v["DaDesligamentoEmpregado"], v["DaAdmissaoEmpregado"], x.anoReferencia);
+  return Com(ParcialAvisa(m) ? kSemOcorrencia : m);
+}
+// Below the minimum or above the limit only warns.
+template <int I>
+Achado MesLimites(Linha& v, const Ctx& x, const Ref&) {
+  const NuMensagem m = CriticaRemuneracaoMes(v[kColunasMeses[I]], MesDe(I), v["CoTipoSalarioContratual"],
+                                             v["DaDesligamentoEmpregado"], v["DaAdmissaoEmpregado"], x.anoReferencia);
+  return Com(ParcialAvisa(m) ? m : kSemOcorrencia);
+}
+template <int I>
+Achado MesDecimal(Linha& v, const Ctx&, const Ref&) {
+  return Com(CriticaRemuneracaoDecimal(v[kColunasMeses[I]], MesDe(I), Anterior(v, I)));
+}
+template <int I>
+Achado MesAdmissao(Linha& v, const Ctx& x, const Ref&) {
+  if (Centavos(v[kColunasMeses[I]]) == 0) return {};
+  return Com(CriticaRemuneracaoAdmissao(MesDe(I), v["DaAdmissaoEmpregado"], x.anoReferencia));
+}
+template <int I>
+Achado MesDesligamento(Linha& v, const Ctx&, const Ref&) {
+  if (Centavos(v[kColunasMeses[I]]) == 0) return {};
+  return Com(CriticaRemuneracaoDesligamento(MesDe(I), v["DaDesligamentoEmpregado"]));
+}
+template <int I>
+Achado MesAprendiz(Linha& v, const Ctx& x, const Ref&) {
+  if (Centavos(v[kColunasMeses[I]]) == 0) return {};
+  return Com(CriticaAprendizMes(MesDe(I), v["CoVinculo"], v["DaNascimentoEmpregado"], x.anoReferencia));
+}
+// Leaving December with nothing paid all year.
+Achado AnoSemPagamento(Linha& v, const Ctx&, const Ref&) {
+  for (const char* col : kColunasMeses)
+    if (Centavos(v[col]) != 0) return {};
+  return Com("1060"_msg);
+}
+
+// --- absences, checked as they are left ------------------------------------------------------
+
+struct ColunasAfastamento {
+  const char* motivo;
+  const char* inicio;
+  const char* fim;
+};
+constexpr ColunasAfastamento kAfastamentos[3] = {
+    {"CoMotivoPrimAfas", "DaInicioprimeiroAfas", "DaFinalPrimeiroAfas"},
+    {"CoMotivoSeguAfas", "DaInicioSegundoAfas", "DaFinalSegundoAfas"},
+    {"CoMotivoTercAfas", "DaInicioTerceiroAfas", "DaFinalTerceiroAfas"}};
+
+template <int K>
+Achado MotivoAfastamento(Linha& v, const Ctx&, const Ref&) {
+  std::string& m = v[kAfastamentos[K].motivo];
+  m = Preenche(m, 2);
+  return Com(CriticaMotivoAfastamento(m));
+}
+
+template <int K>
+Achado InicioAfastamento(Linha& v, const Ctx& x, const Ref&) {
+  const auto& c = kAfastamentos[K];
+  std::string& d = v[c.inicio];
+  d = Preenche(d, 4);
+  if (auto m = CriticaDataAfastamento(d, kAnoBaseDeclaracao); !m.ok()) return Com(m);
+  if (auto m = CriticaAfastamentoMotivo(d, Preenche(v[c.motivo], 2)); !m.ok()) return Com(m);
+  if (auto m = CriticaAfastamentoAdmissao(d, v["DaAdmissaoEmpregado"], x.anoReferencia); !m.ok()) return Com(m);
+  return Com(CriticaAfastamentoDesligamento(d, v["DaDesligamentoEmpregado"]));
+}
+
+template <int K>
+Achado FimAfastamento(Linha& v, const Ctx& x, const Ref&) {
+  const auto& c = kAfastamentos[K];
+  const std::string inicio(Apara(v[c.inicio]));
+  {
+    const NuMensagem m = K == 0 ? CriticaAfastamentoPeriodo(inicio, Apara(v[c.fim]))
+                                : CriticaFimAfastamento(inicio, Apara(v[c.fim]));
+    if (!m.ok()) return Com(m);
+  }
+  std::string& fim = v[c.fim];
+  fim = Preenche(fim, 4);
+  if (auto m = CriticaDataAfastamento(fim, kAnoBaseDeclaracao); !m.ok()) return Com(m);
+  if (auto m = CriticaAfastamentoMotivo(fim, Preenche(v[c.motivo], 2)); !m.ok())
+    return Com(K == 0 && m == "3639"_msg ? "3643"_msg : m);
+  if (auto m = CriticaAfastamentoPeriodo(inicio, fim); !m.ok()) return Com(m);
+  if (auto m = CriticaAfastamentoAdmissao(inicio, v["DaAdmissaoEmpregado"], x.anoReferencia); !m.ok())
+    return Com(m);
+  return Com(CriticaAfastamentoDesligamento(fim, v["DaDesligamentoEmpregado"]));
+}
+
+Achado DiasAfastamento(Linha& v, const Ctx&, const Ref&) {
+  std::string& d = v["QtDiasAfas"];
+  d = Preenche(d, 3);
+  if (auto m = CriticaDiasAfastamento(v["CoMotivoPrimAfas"], v["CoMotivoSeguAfas"], v["CoMotivoTercAfas"], d);
+      !m.ok())
+    return Com(m);
+  return Com(SoDigitos(d) ? kSemOcorrencia : "0040"_msg);
+}
+
 std::vector<ChecagemCampoVinculo> Lista() {
   using C = ChecagemCampoVinculo;
   std::vector<C> l{
@@ -268,10 +382,29 @@ std::vector<ChecagemCampoVinculo> Lista() {
         {{ValorParcelaFinal, "Va13ParcelaFinalEmpregado"},
          {ParcelaFinal13, "Va13ParcelaFinalEmpregado", "0332"_msg}}},
   };
-  // Stored months are checked to be money before anything adds them up.
+  // Stored months are checked to be money before anything adds them up;
+  // what else a month is checked against runs when it is left.
   [&]<int... I>(std::integer_sequence<int, I...>) {
-    (l.push_back(C{kColunasMeses[I], {{Mes<I>, kColunasMeses[I]}}}), ...);
+    (l.push_back(C{kColunasMeses[I],
+                   {{Mes<I>, kColunasMeses[I]},
+                    {MesRemuneracao<I>, kColunasMeses[I], kSemOcorrencia, false, true},
+                    {MesLimites<I>, kColunasMeses[I], kSemOcorrencia, true, true},
+                    {MesDecimal<I>, kColunasMeses[I], kSemOcorrencia, true, true},
+                    {MesAdmissao<I>, kColunasMeses[I], kSemOcorrencia, false, true},
+                    {MesDesligamento<I>, kColunasMeses[I], kSemOcorrencia, true, true},
+                    {MesAprendiz<I>, kColunasMeses[I], kSemOcorrencia, false, true}}}),
+     ...);
   }(std::make_integer_sequence<int, 12>{});
+  l.back().passos.push_back({AnoSemPagamento, kColunasMeses[11], kSemOcorrencia, true, true});
+  // Absences are checked only as they are left; the consistency check
+  // refuses what the confirmation lets through.
+  [&]<int... K>(std::integer_sequence<int, K...>) {
+    ((l.push_back(C{kAfastamentos[K].motivo, {{MotivoAfastamento<K>, kAfastamentos[K].motivo, {}, false, true}}}),
+      l.push_back(C{kAfastamentos[K].inicio, {{InicioAfastamento<K>, kAfastamentos[K].inicio, {}, false, true}}}),
+      l.push_back(C{kAfastamentos[K].fim, {{FimAfastamento<K>, kAfastamentos[K].fim, {}, false, true}}})),
+     ...);
+  }(std::make_integer_sequence<int, 3>{});
+  l.push_back(C{"QtDiasAfas", {{DiasAfastamento, "QtDiasAfas", {}, false, true}}});
   return l;
 }
 
@@ -292,8 +425,6 @@ bool Roda(const ChecagemCampoVinculo& c, bool saida, Linha& v, const Ctx& x, con
   }
   return true;
 }
-
-std::string MesDe(int i) { return ZerosEsquerda(std::to_string(i + 1), 2); }
 
 const char* kColunasPreenchidas[][2] = {
     {"HoSemanaisEmpregado", "2"},       {"AnChegadaEmpregado", "4"},        {"NuCartTrabEmpregado", "11"},
@@ -383,6 +514,64 @@ ResultadoConfirmacaoVinculo ChecaConfirmacaoVinculo(Linha& v, const Ctx& x, cons
   if (pagos > 0 && 2 * decimo * pagos > 3 * soma) res.aviso13 = "3508"_msg;
   if (soma + decimo == 0) falha(kColunasMeses[0], "1056"_msg);
   return res;
+}
+
+bool ExcessoDiasAfastamento(sv dias) {
+  const std::string d = Preenche(dias, 3);
+  return SoDigitos(d) && !CriticaQtDiasAfastamento(d).ok();
+}
+
+NuMensagem AfastamentoSemPagamento(const Linha& v) {
+  std::array<long long, 12> valores{};
+  for (int i = 0; i < 12; ++i) valores[static_cast<std::size_t>(i)] = Centavos(v[kColunasMeses[i]]);
+  for (const auto& a : kAfastamentos) {
+    const sv motivo = Apara(v[a.motivo]);
+    if (motivo.empty() || SoZeros(motivo) || motivo == "40") continue;
+    const sv inicio = Apara(v[a.inicio]), fim = Apara(v[a.fim]);
+    if (inicio.size() != 4 || !SoDigitos(inicio)) continue;
+    const int de = static_cast<int>(ValorInteiro(inicio.substr(2)));
+    const int ate = fim.size() == 4 && SoDigitos(fim) && !SoZeros(fim) ? static_cast<int>(ValorInteiro(fim.substr(2))) : de;
+    // One paid month anywhere in the period is enough.
+    bool pago = false;
+    for (int m = de; m <= std::max(de, ate) && !pago; ++m) pago = CriticaRemuneracaoAfastamento(m, valores).ok();
+    if (!pago) return "3634"_msg;
+  }
+  return kSemOcorrencia;
+}
+
+NuMensagem Aviso13NaoPago(const Linha& v) {
+  return Centavos(v["Va13AdiantamentoEmpregado"]) == 0 && Centavos(v["Va13ParcelaFinalEmpregado"]) == 0 ? "1061"_msg
+                                                                                                        : kSemOcorrencia;
+}
+
+bool CausaComData(sv causa) {
+  const sv c = Apara(causa);
+  return !c.empty() && c != "00" && c != "71" && c != "78" && c != "80";
+}
+
+bool CausaComAviso(sv causa) {
+  const sv c = Apara(causa);
+  return c == "11" || c == "21";
+}
+
+EstadoAlvara AlvaraAoAbrir(const Linha& v) {
+  EstadoAlvara e;
+  const sv nasc = Apara(v["DaNascimentoEmpregado"]), tipo = Apara(v["CoVinculo"]);
+  if (nasc.size() != 8 || !SoDigitos(nasc) || tipo.empty() || SoZeros(tipo)) return e;
+  if (ValorInteiro(kAnoBaseDeclaracao) - ValorInteiro(nasc.substr(4)) > 16) return e;
+  e.aberto = tipo != "55";
+  if (Apara(v["InAlvaraEmpregado"]) == "1") e.valor = "1";
+  return e;
+}
+
+bool AlvaraPossivel(const Linha& v) {
+  return CriticaIdadeVinculo(v["CoVinculo"], v["DaNascimentoEmpregado"], kAnoBaseDeclaracao) == "3510"_msg;
+}
+
+NuMensagem AvisoEstrangeiros(Conexao& c, const ChaveEstabelecimento& estab) {
+  const ChaveEstabelecimento k{estab.anBase, InscricaoArmazenada(estab.inscricao), estab.prefixo};
+  const long long n = ContaVinculos(c, k), estrangeiros = ContaEstrangeiros(c, k);
+  return n > 5 && 3 * estrangeiros > n ? "0393"_msg : kSemOcorrencia;
 }
 
 // --- lookups ------------------------------------------------------------------------------

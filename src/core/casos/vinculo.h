@@ -84,6 +84,39 @@ struct ResultadoConfirmacaoVinculo {
 ResultadoConfirmacaoVinculo ChecaConfirmacaoVinculo(Linha& v, const ContextoVinculo& ctx, const Referencias& ref,
                                                      ModoChecagem modo);
 
+// Leaving the absences' total: more than a year's days are refused with
+// this text of their own.
+inline constexpr const char* kTextoExcessoDiasAfastamento =
+    "A soma do total de dias de afastamento não pode ser maior que 366 dias.";
+bool ExcessoDiasAfastamento(std::string_view dias);
+
+// Leaving the 13th salary's final value: "3634" when an absence (other than
+// reason 40) runs through months none of which was paid.
+NuMensagem AfastamentoSemPagamento(const Linha& vinculo);
+// "1061" when neither 13th-salary instalment was paid (a warning).
+NuMensagem Aviso13NaoPago(const Linha& vinculo);
+
+// The dismissal causes that take a date (all but none, "00", "71", "78"
+// and "80"), and of these the two whose prior notice may be paid ("11", "21").
+bool CausaComData(std::string_view causa);
+bool CausaComAviso(std::string_view causa);
+
+// The court-permit choice as a link opens: older than 16 in the base year,
+// no link type or no birth date: "2", closed; an apprentice: closed, its
+// value kept when "1"; otherwise open. Any value but "1" becomes "2".
+struct EstadoAlvara {
+  bool aberto = false;
+  std::string valor = "2";
+};
+EstadoAlvara AlvaraAoAbrir(const Linha& vinculo);
+// After the link type was left: true when its age check opens the choice
+// (a worker of 16 or less on an ordinary link).
+bool AlvaraPossivel(const Linha& vinculo);
+
+// "0393" when the establishment has more than five links and the foreign
+// ones exceed a third of them.
+NuMensagem AvisoEstrangeiros(Conexao& c, const ChaveEstabelecimento& estab);
+
 // --- lookups while typing ------------------------------------------------------------
 
 // The personal data of the first link of that PIS/PASEP in the

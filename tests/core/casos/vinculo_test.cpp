@@ -220,3 +220,80 @@ TEST_F(Vinculos, DecimoTerceiroAcimaDaMediaSoAvisa) {
 }
 
 }  // namespace
+
+namespace {
+
+// What leaving one field of a valid link answers once some columns change:
+// the failure or the warning expected ("" for none).
+TEST_F(Vinculos, SaidaDosAfastamentosEDosMeses) {
+  struct Caso {
+    const char* campo;
+    std::vector<std::pair<const char*, const char*>> valores;
+    const char* falha;
+    const char* aviso;
+  };
+  std::vector<std::pair<const char*, const char*>> semPagamento;
+  for (const char* m : kColunasMeses) semPagamento.push_back({m, "000000000"});
+  const Caso casos[] = {
+      {"CoMotivoPrimAfas", {{"CoMotivoPrimAfas", "15"}}, "3629", ""},
+      {"DaFinalPrimeiroAfas", {{"CoMotivoPrimAfas", "10"}, {"DaInicioprimeiroAfas", "0102"}, {"DaFinalPrimeiroAfas", "0000"}},
+       "3643", ""},
+      {"DaFinalSegundoAfas", {{"CoMotivoSeguAfas", "10"}, {"DaInicioSegundoAfas", "0102"}, {"DaFinalSegundoAfas", "0000"}},
+       "3639", ""},
+      {"DaFinalPrimeiroAfas", {{"CoMotivoPrimAfas", "10"}, {"DaInicioprimeiroAfas", "0103"}, {"DaFinalPrimeiroAfas", "0102"}},
+       "3633", ""},
+      {"QtDiasAfas", {{"CoMotivoPrimAfas", "10"}, {"QtDiasAfas", "000"}}, "3644", ""},
+      {"VaFevereiroEmpregado", {{"VaJaneiroEmpregado", "000030000"}, {"VaFevereiroEmpregado", "000300000"}}, "", "0314"},
+      {"VaDezembroEmpregado", semPagamento, "", "1060"},
+  };
+  const ContextoVinculo ctx = ContextoVinculo::De(estab);
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(std::string(c.campo) + " " + c.falha + c.aviso);
+    Linha v = vinculos.front();
+    v["DaAdmissaoEmpregado"] = "01012003";
+    v["DaDesligamentoEmpregado"] = "0000";
+    for (const auto& [coluna, valor] : c.valores) v[coluna] = valor;
+    const ResultadoChecagem r = ChecaSaidaCampoVinculo(v, ctx, ref(), c.campo);
+    EXPECT_EQ(r.ok() ? std::string() : r.falhas.front().mensagem.str(), c.falha);
+    std::string avisos;
+    for (const auto& a : r.avisos) avisos += a.mensagem.texto();
+    EXPECT_NE(avisos.find(c.aviso), std::string::npos) << avisos;
+  }
+  EXPECT_TRUE(ExcessoDiasAfastamento("367"));
+  EXPECT_FALSE(ExcessoDiasAfastamento("366"));
+}
+
+TEST_F(Vinculos, AfastamentoSemPagamentoEAlvara) {
+  Linha v = vinculos.front();
+  for (const char* m : kColunasMeses) v[m] = "000100000";
+  v["VaFevereiroEmpregado"] = v["VaMarcoEmpregado"] = "000000000";
+  v["CoMotivoPrimAfas"] = "10";
+  v["DaInicioprimeiroAfas"] = "0102";
+  v["DaFinalPrimeiroAfas"] = "3103";
+  EXPECT_EQ(AfastamentoSemPagamento(v).str(), "3634");
+  v["DaFinalPrimeiroAfas"] = "0504";  // April was paid
+  EXPECT_TRUE(AfastamentoSemPagamento(v).ok());
+  v["DaFinalPrimeiroAfas"] = "3103";
+  v["CoMotivoPrimAfas"] = "40";  // an illness outside work may go unpaid
+  EXPECT_TRUE(AfastamentoSemPagamento(v).ok());
+
+  struct Caso {
+    const char *nascimento, *tipo, *alvara;
+    bool aberto;
+    const char* valor;
+  };
+  const Caso casos[] = {{"01011990", "10", "", true, "2"},   {"01011990", "10", "1", true, "1"},
+                        {"01011990", "55", "1", false, "1"}, {"01011987", "10", "1", false, "2"},
+                        {"", "10", "1", false, "2"}};
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(std::string(c.nascimento) + " " + c.tipo);
+    v["DaNascimentoEmpregado"] = c.nascimento;
+    v["CoVinculo"] = c.tipo;
+    v["InAlvaraEmpregado"] = c.alvara;
+    const EstadoAlvara e = AlvaraAoAbrir(v);
+    EXPECT_EQ(e.aberto, c.aberto);
+    EXPECT_EQ(e.valor, c.valor);
+  }
+}
+
+}  // namespace
