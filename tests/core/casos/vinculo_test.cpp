@@ -124,7 +124,9 @@ TEST_F(Vinculos, RecusasNaoGravamEMantemODigitado) {
     EXPECT_FALSE(r.gravado);
     ASSERT_EQ(r.checagem.falhas.size(), 1u);
     EXPECT_EQ(r.checagem.falhas[0].campo, caso.campo);
-    if (!caso.mensagem.ok()) EXPECT_EQ(r.checagem.falhas[0].mensagem, caso.mensagem);
+    if (!caso.mensagem.ok()) {
+      EXPECT_EQ(r.checagem.falhas[0].mensagem, caso.mensagem);
+    }
     EXPECT_EQ(r.vinculo["DaAdmissaoEmpregado"], digitado["DaAdmissaoEmpregado"]);
     EXPECT_EQ(r.vinculo["NoEmpregado"], digitado["NoEmpregado"]);
     EXPECT_EQ(Retrato(), retrato);
@@ -247,17 +249,17 @@ TEST_F(Vinculos, SaidaDosAfastamentosEDosMeses) {
       {"VaDezembroEmpregado", semPagamento, "", "1060"},
   };
   const ContextoVinculo ctx = ContextoVinculo::De(estab);
-  for (const Caso& c : casos) {
-    SCOPED_TRACE(std::string(c.campo) + " " + c.falha + c.aviso);
+  for (const Caso& cs : casos) {
+    SCOPED_TRACE(std::string(cs.campo) + " " + cs.falha + cs.aviso);
     Linha v = vinculos.front();
     v["DaAdmissaoEmpregado"] = "01012003";
     v["DaDesligamentoEmpregado"] = "0000";
-    for (const auto& [coluna, valor] : c.valores) v[coluna] = valor;
-    const ResultadoChecagem r = ChecaSaidaCampoVinculo(v, ctx, ref(), c.campo);
-    EXPECT_EQ(r.ok() ? std::string() : r.falhas.front().mensagem.str(), c.falha);
+    for (const auto& [coluna, valor] : cs.valores) v[coluna] = valor;
+    const ResultadoChecagem r = ChecaSaidaCampoVinculo(v, ctx, ref(), cs.campo);
+    EXPECT_EQ(r.ok() ? std::string() : r.falhas.front().mensagem.str(), cs.falha);
     std::string avisos;
     for (const auto& a : r.avisos) avisos += a.mensagem.texto();
-    EXPECT_NE(avisos.find(c.aviso), std::string::npos) << avisos;
+    EXPECT_NE(avisos.find(cs.aviso), std::string::npos) << avisos;
   }
   EXPECT_TRUE(ExcessoDiasAfastamento("367"));
   EXPECT_FALSE(ExcessoDiasAfastamento("366"));
@@ -285,14 +287,14 @@ TEST_F(Vinculos, AfastamentoSemPagamentoEAlvara) {
   const Caso casos[] = {{"01011990", "10", "", true, "2"},   {"01011990", "10", "1", true, "1"},
                         {"01011990", "55", "1", false, "1"}, {"01011987", "10", "1", false, "2"},
                         {"", "10", "1", false, "2"}};
-  for (const Caso& c : casos) {
-    SCOPED_TRACE(std::string(c.nascimento) + " " + c.tipo);
-    v["DaNascimentoEmpregado"] = c.nascimento;
-    v["CoVinculo"] = c.tipo;
-    v["InAlvaraEmpregado"] = c.alvara;
+  for (const Caso& cs : casos) {
+    SCOPED_TRACE(std::string(cs.nascimento) + " " + cs.tipo);
+    v["DaNascimentoEmpregado"] = cs.nascimento;
+    v["CoVinculo"] = cs.tipo;
+    v["InAlvaraEmpregado"] = cs.alvara;
     const EstadoAlvara e = AlvaraAoAbrir(v);
-    EXPECT_EQ(e.aberto, c.aberto);
-    EXPECT_EQ(e.valor, c.valor);
+    EXPECT_EQ(e.aberto, cs.aberto);
+    EXPECT_EQ(e.valor, cs.valor);
   }
 }
 

@@ -200,8 +200,8 @@ TEST_F(Empregados, TresVinculosDigitadosReabertosRecusadosEExcluidos) {
 
   // Reopened from the consultation: the row stays current and the link is edited.
   dialogos_.limpa();
-  dialogos_.naTela([&](QDialog& d) {
-    auto& con = static_cast<TfmConEmpreg&>(d);
+  dialogos_.naTela([&](QDialog& janela) {
+    auto& con = static_cast<TfmConEmpreg&>(janela);
     Ativa(con);
     ASSERT_EQ(con.modelo().rowCount(), 3);
     con.ui().DBGridVinculo->selectRow(1);
