@@ -24,41 +24,20 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 // The row of the link last opened, kept for the whole run.
 int PosicaoLembrada = 0;
 
+std::vector<ModeloConsultaVinculos::Coluna> Colunas() {
+  return {{"PIS/PASEP", [](const LinhaConsultaVinculo& l) { return Q(FormataPis(l.pis)); }},
+          {"Nome do Empregado/Servidor", [](const LinhaConsultaVinculo& l) { return Q(l.nome); }},
+          {"Data Admissão", [](const LinhaConsultaVinculo& l) {
+             return Q(l.admissao.size() == 8 ? FormataData(l.admissao) : l.admissao);
+           }}};
+}
+
 }  // namespace
-
-// --- the list ---------------------------------------------------------------------
-
-void ModeloConsultaVinculos::define(std::vector<LinhaConsultaVinculo> linhas) {
-  beginResetModel();
-  linhas_ = std::move(linhas);
-  endResetModel();
-}
-
-int ModeloConsultaVinculos::rowCount(const QModelIndex& pai) const {
-  return pai.isValid() ? 0 : static_cast<int>(linhas_.size());
-}
-int ModeloConsultaVinculos::columnCount(const QModelIndex& pai) const { return pai.isValid() ? 0 : 3; }
-
-QVariant ModeloConsultaVinculos::data(const QModelIndex& i, int papel) const {
-  if (papel != Qt::DisplayRole || !i.isValid() || i.row() >= rowCount()) return {};
-  const auto& l = linhas_[static_cast<std::size_t>(i.row())];
-  switch (i.column()) {
-    case 0: return Q(FormataPis(l.pis));
-    case 1: return Q(l.nome);
-    default: return Q(l.admissao.size() == 8 ? FormataData(l.admissao) : l.admissao);
-  }
-}
-
-QVariant ModeloConsultaVinculos::headerData(int secao, Qt::Orientation o, int papel) const {
-  if (papel != Qt::DisplayRole || o != Qt::Horizontal) return {};
-  static const char* const titulos[] = {"PIS/PASEP", "Nome do Empregado/Servidor", "Data Admissão"};
-  return secao >= 0 && secao < 3 ? QString::fromUtf8(titulos[secao]) : QVariant();
-}
 
 // --- the window -----------------------------------------------------------------------
 
 TfmConEmpreg::TfmConEmpreg(const ContextoEstab& contexto, QWidget* pai)
-    : QDialog(pai), ctx_(contexto), ui_(std::make_unique<Ui::TfmConEmpreg>()) {
+    : QDialog(pai), ctx_(contexto), ui_(std::make_unique<Ui::TfmConEmpreg>()), modelo_(Colunas()) {
   ui_->setupUi(this);
   ui_->edPisPasep->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]{0,11}"), ui_->edPisPasep));
   QTableView* g = ui_->DBGridVinculo;

@@ -11,6 +11,7 @@
 
 #include "casos/vinculo.h"
 #include "entry/fm_dados_empreg.h"
+#include "toolkit/modelo_lista.h"
 
 namespace Ui {
 class TfmConEmpreg;
@@ -18,19 +19,7 @@ class TfmConEmpreg;
 
 namespace vornex::gui {
 
-class ModeloConsultaVinculos : public QAbstractTableModel {
- public:
-  using QAbstractTableModel::QAbstractTableModel;
-  void define(std::vector<LinhaConsultaVinculo> linhas);
-  const std::vector<LinhaConsultaVinculo>& linhas() const { return linhas_; }
-  int rowCount(const QModelIndex& pai = {}) const override;
-  int columnCount(const QModelIndex& pai = {}) const override;
-  QVariant data(const QModelIndex& indice, int papel) const override;
-  QVariant headerData(int secao, Qt::Orientation orientacao, int papel) const override;
-
- private:
-  std::vector<LinhaConsultaVinculo> linhas_;
-};
+using ModeloConsultaVinculos = ModeloLista<LinhaConsultaVinculo>;
 
 class TfmConEmpreg : public QDialog {
   Q_OBJECT

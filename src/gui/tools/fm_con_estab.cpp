@@ -40,44 +40,20 @@ QString CeiVinculado(const std::string& cei) {
   return Q(FormataInscricao(cei, "3"));
 }
 
+std::vector<ModeloConsultaEstab::Coluna> Colunas() {
+  return {{"CNPJ/CEI", Inscricao},
+          {"Prefixo", [](const LinhaConsultaEstab& l) { return Q(l.prefixo); }},
+          {"Nome/Firma/Razão Social", [](const LinhaConsultaEstab& l) { return Q(l.razao); }},
+          {"CEI Vinculado", [](const LinhaConsultaEstab& l) { return CeiVinculado(l.ceiVinculado); }},
+          {"Empregados", [](const LinhaConsultaEstab& l) { return Q(l.vinculos); }}};
+}
+
 }  // namespace
-
-// --- the list ---------------------------------------------------------------------
-
-void ModeloConsultaEstab::define(std::vector<LinhaConsultaEstab> linhas) {
-  beginResetModel();
-  linhas_ = std::move(linhas);
-  endResetModel();
-}
-
-int ModeloConsultaEstab::rowCount(const QModelIndex& pai) const {
-  return pai.isValid() ? 0 : static_cast<int>(linhas_.size());
-}
-int ModeloConsultaEstab::columnCount(const QModelIndex& pai) const { return pai.isValid() ? 0 : 5; }
-
-QVariant ModeloConsultaEstab::data(const QModelIndex& i, int papel) const {
-  if (papel != Qt::DisplayRole || !i.isValid() || i.row() >= rowCount()) return {};
-  const auto& l = linhas_[static_cast<std::size_t>(i.row())];
-  switch (i.column()) {
-    case 0: return Inscricao(l);
-    case 1: return Q(l.prefixo);
-    case 2: return Q(l.razao);
-    case 3: return CeiVinculado(l.ceiVinculado);
-    default: return Q(l.vinculos);
-  }
-}
-
-QVariant ModeloConsultaEstab::headerData(int secao, Qt::Orientation o, int papel) const {
-  if (papel != Qt::DisplayRole || o != Qt::Horizontal) return {};
-  static const char* const titulos[] = {"CNPJ/CEI", "Prefixo", "Nome/Firma/Razão Social", "CEI Vinculado",
-                                        "Empregados"};
-  return secao >= 0 && secao < 5 ? QString::fromUtf8(titulos[secao]) : QVariant();
-}
 
 // --- the window -----------------------------------------------------------------------
 
 TfmConEstab::TfmConEstab(TdmVornex& dm, TdmEntradaDados& entrada, QWidget* pai)
-    : QDialog(pai), dm_(dm), entrada_(entrada), ui_(std::make_unique<Ui::TfmConEstab>()) {
+    : QDialog(pai), dm_(dm), entrada_(entrada), ui_(std::make_unique<Ui::TfmConEstab>()), modelo_(Colunas()) {
   ui_->setupUi(this);
   ui_->paAno->setText(QString("Declaração Ano-Base %1").arg(AnoBaseDeclaracao));
   ui_->mdInscricao->setValidator(

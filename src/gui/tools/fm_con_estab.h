@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "casos/estabelecimento.h"
+#include "toolkit/modelo_lista.h"
 
 namespace Ui {
 class TfmConEstab;
@@ -22,19 +23,7 @@ class Programa;
 class TdmVornex;
 class TdmEntradaDados;
 
-class ModeloConsultaEstab : public QAbstractTableModel {
- public:
-  using QAbstractTableModel::QAbstractTableModel;
-  void define(std::vector<LinhaConsultaEstab> linhas);
-  const std::vector<LinhaConsultaEstab>& linhas() const { return linhas_; }
-  int rowCount(const QModelIndex& pai = {}) const override;
-  int columnCount(const QModelIndex& pai = {}) const override;
-  QVariant data(const QModelIndex& indice, int papel) const override;
-  QVariant headerData(int secao, Qt::Orientation orientacao, int papel) const override;
-
- private:
-  std::vector<LinhaConsultaEstab> linhas_;
-};
+using ModeloConsultaEstab = ModeloLista<LinhaConsultaEstab>;
 
 class TfmConEstab : public QDialog {
   Q_OBJECT
