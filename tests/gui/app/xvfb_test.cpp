@@ -48,8 +48,8 @@ TEST(ProgramaNoXvfb, PastaNovaEJanelaPrincipal) {
 namespace {
 
 // The menu commands of the consistency check, the backup windows, the
-// analyser and the imports open their windows on a real display, reached by
-// their menu accelerators.
+// analyser, the imports, the report and the file consultation open their
+// windows on a real display, reached by their menu accelerators.
 TEST(ProgramaNoXvfb, ComandosAbremAsJanelasDosAssistentes) {
   const QString xvfb = QStandardPaths::findExecutable("xvfb-run");
   if (xvfb.isEmpty()) GTEST_SKIP() << "xvfb-run não está instalado";
@@ -73,6 +73,8 @@ TEST(ProgramaNoXvfb, ComandosAbremAsJanelasDosAssistentes) {
       "abre 'alt+a' 'Assistente para Analisar um arquivo ZEMA'\n"
       "abre 'alt+d p 3' 'Assistente para Importação de Estabelecimentos (Declaração Ano-Base Anterior - Ano 2003)'\n"
       "abre 'alt+d p 4' 'Assistente para Importação de Estabelecimentos (Declaração Ano-Base Atual - Ano 2004)'\n"
+      "abre 'alt+d i' 'Assistente de Impressão'\n"
+      "abre 'alt+u c' 'Consulta Disquete do Ano-Base'\n"
       "exit 0\n");
   RodaNoXvfb(xvfb, pasta, script, {QString::fromStdString((pasta / "dados").string())});
 }
