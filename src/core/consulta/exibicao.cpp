@@ -3,7 +3,6 @@
 #include "casos/vinculo.h"
 #include "common/partes.h"
 #include "common/texto.h"
-#include "common/valor.h"
 #include "data/referencia.h"
 #include "reports/rp_relatorios.h"
 
@@ -53,24 +52,12 @@ std::string FormataValorConsulta(std::string_view centavos) {
   const std::string_view v = Apara(centavos);
   if (!SoDigitos(v)) return std::string(v);
   // Seven digits of reais and two of centavos; whatever follows is not read.
-  const std::string_view reais = v.substr(0, 7);
-  const std::string_view decimos = v.size() > 7 ? v.substr(7, 2) : std::string_view();
-  if (reais.empty()) return "Erro";
-  long long c = ValorInteiro(reais) * 100;
-  if (decimos.size() == 2) c += ValorInteiro(decimos);
-  if (decimos.size() == 1) c += ValorInteiro(decimos) * 10;
-  const std::string texto = ValorExibido(std::to_string(c));
-  int brancos = 0;
-  switch (texto.size()) {
-    case 4: brancos = 14; break;
-    case 5: brancos = 12; break;
-    case 6: brancos = 11; break;
-    case 8: brancos = 7; break;
-    case 9: brancos = 5; break;
-    case 10: brancos = 3; break;
-    default: break;
-  }
-  return Espacos(brancos) + texto;
+  std::string decimal(v.substr(0, 7));
+  decimal += ',';
+  if (v.size() > 7) decimal += v.substr(7, 2);
+  // Nothing to read (an empty text) is told as it is, not padded.
+  const std::string r = FormataValor(decimal);
+  return Apara(r) == "Erro" ? std::string("Erro") : r;
 }
 
 CamposExibidos ExibeResponsavelArquivo(const Linha& r) {

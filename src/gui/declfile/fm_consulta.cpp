@@ -1,7 +1,6 @@
 // The core headers come before Qt's, whose `slots` macro they must not see.
 #include "casos/listas.h"
 #include "casos/vinculo.h"
-#include "common/texto.h"
 #include "consulta/arquivo_consultado.h"
 #include "consulta/exibicao.h"
 #include <QCheckBox>
@@ -10,7 +9,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShowEvent>
-#include <memory>
 
 #include "data/dm_vornex.h"
 #include "declfile/fm_consulta.h"
@@ -18,6 +16,7 @@
 #include "toolkit/assistente.h"
 #include "toolkit/critica.h"
 #include "toolkit/grade_leitura.h"
+#include "toolkit/grade_meses.h"
 #include "ui_fm_consulta01.h"
 #include "ui_fm_consulta02.h"
 #include "ui_fm_consulta03.h"
@@ -93,8 +92,7 @@ void JanelaConsulta::atualizaNavegacao() {
 TfmConsulta05::TfmConsulta05(TdmVornex& dm, bool& fecha, TfmConsulta04& lista, QWidget* pai)
     : JanelaConsulta(fecha, pai), dm_(dm), lista_(lista), ui_(std::make_unique<Ui::TfmConsulta05>()) {
   ui_->setupUi(this);
-  ui_->dgMeses->defineColunas({{"Mês", "Mes", {}},
-                               {"Valor", "Valor", {}, Qt::AlignRight | Qt::AlignVCenter}});
+  ui_->gmMeses->defineSomenteLeitura(true);
   ligaFechar(ui_->bbFechar);
   ligaNavegacao(ui_->bbAnterior, ui_->bbProximo, [&lista] { return lista.grade(); });
   connect(ui_->bbVoltar, &QPushButton::clicked, this, &QDialog::reject);
@@ -114,15 +112,15 @@ void TfmConsulta05::preenche() {
   if (v == nullptr) return;
   const CamposExibidos campos = ExibeVinculoArquivo(*v, dm_.referencias());
   MostraCampos(this, campos);
-  static const auto esquema = std::make_shared<Esquema>(std::vector<std::string>{"Mes", "Valor"});
-  std::vector<Linha> meses;
-  for (int m = 0; m < 12; ++m) {
-    Linha l(esquema);
-    l["Mes"] = NomeMes(ZerosEsquerda(std::to_string(m + 1), 2));
-    l["Valor"] = campos.at(kColunasMeses[m]);
-    meses.push_back(std::move(l));
-  }
-  ui_->dgMeses->defineLinhas(std::move(meses));
+  // The months grid shows the viewer's own forms, not the entry screen's;
+  // its boxes align to the right themselves, so without the leading blanks.
+  GradeMeses* g = ui_->gmMeses;
+  auto texto = [&campos](const char* coluna) { return QString::fromStdString(campos.at(coluna)).trimmed(); };
+  for (int m = 0; m < 12; ++m) g->mes(m)->setText(texto(kColunasMeses[m]));
+  g->mesAdiantamento()->setText(texto("Me13AdiantamentoEmpregado"));
+  g->adiantamento()->setText(texto("Va13AdiantamentoEmpregado"));
+  g->mesParcelaFinal()->setText(texto("Me13ParcelaFinalEmpregado"));
+  g->parcelaFinal()->setText(texto("Va13ParcelaFinalEmpregado"));
 }
 
 // --- the link list ------------------------------------------------------------------

@@ -6,6 +6,7 @@
 
 #include "../apoio_gui.h"
 #include "common/texto.h"
+#include "consulta/exibicao.h"
 #include "data/banco.h"
 #include "data/declaracao.h"
 #include "data/dm_vornex.h"
@@ -14,6 +15,7 @@
 #include "reports/fm_relatorio.h"
 #include "toolkit/chaves_lista.h"
 #include "toolkit/grade_leitura.h"
+#include "toolkit/grade_meses.h"
 #include "toolkit/lista_marcavel.h"
 #include "toolkit/previa.h"
 #include "ui_fm_consulta01.h"
@@ -135,6 +137,10 @@ TEST_F(ConsultaArquivo, SegundoEstabelecimentoEVinculosPorNome) {
             EXPECT_EQ(c5.ui().deNoEmpregado->text().trimmed(), nomes2_[0]);
             EXPECT_EQ(c5.ui().deVaSalContratualEmpregado->text(), "       1.500,00");
             EXPECT_FALSE(c5.ui().bbAnterior->isEnabled());
+            // The months in the shared grid, read-only, in the viewer's form.
+            EXPECT_TRUE(c5.ui().gmMeses->somenteLeitura());
+            EXPECT_EQ(c5.ui().gmMeses->mes(0)->text().toStdString(),
+                      Apara(FormataValorConsulta((*c4.grade()->atual())["VaJaneiroEmpregado"])));
             // Moving on the detail moves the list with it.
             Clica(c5.ui().bbProximo);
             EXPECT_EQ(c5.ui().deNoEmpregado->text().trimmed(), nomes2_[1]);
