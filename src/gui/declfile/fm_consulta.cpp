@@ -93,6 +93,13 @@ TfmConsulta05::TfmConsulta05(TdmVornex& dm, bool& fecha, TfmConsulta04& lista, Q
     : JanelaConsulta(fecha, pai), dm_(dm), lista_(lista), ui_(std::make_unique<Ui::TfmConsulta05>()) {
   ui_->setupUi(this);
   ui_->gmMeses->defineSomenteLeitura(true);
+  // Room for the month with its name and for an amount with its points.
+  for (QLineEdit* mes : {ui_->gmMeses->mesAdiantamento(), ui_->gmMeses->mesParcelaFinal()}) {
+    mes->setMaxLength(32767);
+    mes->setMinimumWidth(110);
+  }
+  for (QLineEdit* valor : {ui_->gmMeses->adiantamento(), ui_->gmMeses->parcelaFinal()}) valor->setMinimumWidth(100);
+  resize(1060, 780);
   ligaFechar(ui_->bbFechar);
   ligaNavegacao(ui_->bbAnterior, ui_->bbProximo, [&lista] { return lista.grade(); });
   connect(ui_->bbVoltar, &QPushButton::clicked, this, &QDialog::reject);

@@ -61,7 +61,7 @@ void TfmConsultaDisquete::mostraArquivo() {
 }
 
 void TfmConsultaDisquete::saiDoArquivo() {
-  if (passagem_->rodando() || !isVisible() || !PodeValidar({ui_->bbCancelar, ui_->bbLocalizar})) return;
+  if (passagem_->rodando() || !isVisible() || !PodeValidar({ui_->bbCancelar})) return;
   if (ui_->edArquivo->text().trimmed().isEmpty()) return;
   if (ConfereArquivo(ui_->edArquivo)) ConsultaArquivo(ui_->edArquivo->text());
 }
