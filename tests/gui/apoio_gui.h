@@ -6,9 +6,14 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QAbstractButton>
 #include <QDialog>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QString>
 #include <QTest>
 #include <memory>
+#include <vector>
 
 #include "../core/data/apoio.h"
 #include "app/erro_fatal.h"
@@ -37,6 +42,10 @@ class AmbienteQt : public ::testing::Environment {
 
 inline ::testing::Environment* const kAmbienteQt = ::testing::AddGlobalTestEnvironment(new AmbienteQt);
 
+// Clicks `b` near its left edge, inside the hit area of a check or radio
+// button however wide the layout made it.
+inline void Clica(QAbstractButton* b) { QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(6, b->height() / 2)); }
+
 // A fresh data folder at `dados` holding a demo declaration.
 inline void PastaComDemonstracao(const std::filesystem::path& dados, int estabelecimentos, long long vinculos) {
   CopiaPastaInicializada(dados);
@@ -50,6 +59,25 @@ inline void PastaComDemonstracao(const std::filesystem::path& dados, int estabel
 // Lets queued calls (deferred field-exit checks) run.
 inline void DeixaEventos() {
   for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+}
+
+// The text of a PDF, pages separated by form feeds.
+inline QString TextoPdf(const QString& pdf) {
+  QProcess p;
+  p.start("pdftotext", {pdf, "-"});
+  if (!p.waitForFinished(30000)) return {};
+  return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// The number printed at the foot of each page of a PDF, in file order.
+inline std::vector<int> PaginasImpressas(const QString& pdf) {
+  std::vector<int> r;
+  static const QRegularExpression rodape(QStringLiteral("Página (\\d+)"));
+  for (const QString& pagina : TextoPdf(pdf).split('\f', Qt::SkipEmptyParts)) {
+    const auto achado = rodape.match(pagina);
+    if (achado.hasMatch()) r.push_back(achado.captured(1).toInt());
+  }
+  return r;
 }
 
 }  // namespace teste

@@ -50,6 +50,10 @@ ResultadoAnaliseArquivo AnalisaEVerifica(Conexao& c, const PedidoAnaliseArquivo&
   }
 
   r.selo = VerificaSelo(pedido.arquivo);
+  if (!pedido.verificaConteudo) {
+    t.confirma();
+    return r;
+  }
 
   // A file read from a medium: the responsible person is checked and the
   // closing date must be stated.

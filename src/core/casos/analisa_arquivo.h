@@ -31,6 +31,8 @@ struct PedidoAnaliseArquivo {
   // when the file is one) when the check found no errors; `prossegue` and the
   // writer's progress are used, the check's progress is not.
   const MeiosGravacao* regravacao = nullptr;
+  // False: the structure only (a file loaded to be browsed, not judged).
+  bool verificaConteudo = true;
 };
 
 struct MeiosAnalise {

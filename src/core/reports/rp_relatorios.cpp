@@ -3,6 +3,7 @@
 #include <initializer_list>
 #include <utility>
 
+#include "common/partes.h"
 #include "common/texto.h"
 #include "data/banco.h"
 #include "data/declaracao.h"
@@ -25,26 +26,13 @@ bool Digitos(std::string_view s) {
   return true;
 }
 
-// Stored pieces joined by separators; an empty field prints nothing.
-std::string Padrao(std::string_view s, std::initializer_list<std::pair<std::size_t, std::string_view>> partes) {
-  if (Apara(s).empty()) return {};
-  std::string r;
-  std::size_t pos = 0;
-  for (const auto& [n, sep] : partes) {
-    r += Pedaco(s, pos, n);
-    pos += n;
-    r += sep;
-  }
-  return r;
-}
-
-std::string Cep(std::string_view s) { return Padrao(s, {{5, "-"}, {3, ""}}); }
-std::string CodigoMunicipio(std::string_view s) { return Padrao(s, {{2, "-"}, {5, ""}}); }
-std::string Cnae(std::string_view s) { return Padrao(s, {{2, "."}, {2, "-"}, {1, ""}}); }
-std::string NaturezaJuridica(std::string_view s) { return Padrao(s, {{3, "-"}, {1, ""}}); }
+std::string Cep(std::string_view s) { return FormataPartes(s, {{5, "-"}, {3, ""}}); }
+std::string CodigoMunicipio(std::string_view s) { return FormataPartes(s, {{2, "-"}, {5, ""}}); }
+std::string Cnae(std::string_view s) { return FormataPartes(s, {{2, "."}, {2, "-"}, {1, ""}}); }
+std::string NaturezaJuridica(std::string_view s) { return FormataPartes(s, {{3, "-"}, {1, ""}}); }
 std::string Cpf(std::string_view s) {
   if (s == "00000000000") return {};
-  return Padrao(s, {{3, "."}, {3, "."}, {3, "-"}, {2, ""}});
+  return FormataPartes(s, {{3, "."}, {3, "."}, {3, "-"}, {2, ""}});
 }
 std::string Percentual(std::string_view s) { return std::string(s) + "%"; }
 std::string Inscricao(const Linha& e) {

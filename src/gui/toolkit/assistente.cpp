@@ -33,14 +33,16 @@ PassoAssistente::PassoAssistente(bool& fecha, const QString& titulo, QWidget* pa
   connect(btCancelar_, &QPushButton::clicked, this, [this] { fechaAssistente(); });
 }
 
-void PassoAssistente::avancaPara(PassoAssistente& proximo) {
-  hide();
-  Dialogo().executa(proximo);
-  if (fecha_)
-    reject();
+void MostraSeguinte(QDialog& atual, QDialog& proxima, const bool& fecha) {
+  atual.hide();
+  Dialogo().executa(proxima);
+  if (fecha)
+    atual.reject();
   else
-    show();
+    atual.show();
 }
+
+void PassoAssistente::avancaPara(PassoAssistente& proximo) { MostraSeguinte(*this, proximo, fecha_); }
 
 void PassoAssistente::fechaAssistente() {
   fecha_ = true;

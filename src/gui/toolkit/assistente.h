@@ -11,6 +11,10 @@ class QVBoxLayout;
 
 namespace vornex::gui {
 
+// Hides `atual`, shows `proxima` modally, then shows `atual` again or, when
+// `fecha` was set meanwhile (the whole chain is closing), closes it too.
+void MostraSeguinte(QDialog& atual, QDialog& proxima, const bool& fecha);
+
 class PassoAssistente : public QDialog {
  public:
   PassoAssistente(bool& fechaAssistente, const QString& titulo, QWidget* pai = nullptr);

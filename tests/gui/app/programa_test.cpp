@@ -92,7 +92,7 @@ TEST_F(Inicio, BarraDeFerramentasComSuasDicas) {
   EXPECT_EQ(fm.acao("AnoAtual")->text(), "Ano Atual       200&4");
   // A command whose screen is not there opens nothing; one whose screen
   // registered opens it.
-  fm.acao("sbConsDisq")->trigger();
+  fm.acao("spHelp")->trigger();
   EXPECT_TRUE(dialogos_.telas().empty());
   EXPECT_TRUE(dialogos_.mostradas().empty());
   fm.acao("sbNova")->trigger();

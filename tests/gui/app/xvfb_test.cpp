@@ -76,6 +76,8 @@ TEST(ProgramaNoXvfb, ComandosAbremAsJanelasDosAssistentes) {
       "abre 'alt+a' 'Assistente para Analisar um arquivo ZEMA'\n"
       "abre 'alt+d p 3' 'Assistente para Importação de Estabelecimentos (Declaração Ano-Base Anterior - Ano 2003)'\n"
       "abre 'alt+d p 4' 'Assistente para Importação de Estabelecimentos (Declaração Ano-Base Atual - Ano 2004)'\n"
+      "abre 'alt+d i' 'Assistente de Impressão'\n"
+      "abre 'alt+u c' 'Consulta Disquete do Ano-Base'\n"
       "exit 0\n");
   RodaNoXvfb(xvfb, pasta, script, {QString::fromStdString((pasta / "dados").string())});
 }

@@ -1,5 +1,4 @@
 #include <QFile>
-#include <QProcess>
 #include <QTest>
 
 #include "../../core/reports/lista_vinculos.h"
@@ -12,19 +11,7 @@ using namespace vornex::gui;
 
 namespace {
 
-// The number printed at the foot of each page of a PDF, in file order.
-std::vector<int> PaginasImpressas(const QString& pdf) {
-  QProcess p;
-  p.start("pdftotext", {pdf, "-"});
-  if (!p.waitForFinished(30000)) return {};
-  std::vector<int> r;
-  const QString s = QString::fromUtf8(p.readAllStandardOutput());
-  for (const QString& pagina : s.split('\f', Qt::SkipEmptyParts)) {
-    const int i = pagina.indexOf("Página ");
-    if (i >= 0) r.push_back(pagina.mid(i + 7).section(' ', 0, 0).toInt());
-  }
-  return r;
-}
+using teste::PaginasImpressas;
 
 class PrintOpc : public ::testing::Test {
  protected:
