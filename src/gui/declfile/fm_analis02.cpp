@@ -20,10 +20,7 @@ TfmAnalis02::TfmAnalis02(TdmVornex& dm, bool& fecha, QWidget* pai)
   conteudo()->addWidget(forma);
   TornaPassoFinal(*this);
   ui_->BtComprovante->setEnabled(false);
-  LigaRelatorio(ui_->BtEtiqueta, AcaoRelatorio::Imprimir, QStringLiteral("Etiqueta"),
-                [&dm]() -> std::unique_ptr<relatorio::Documento> {
-                  return std::make_unique<relatorio::TrpEtiquetas>(dm.conexao());
-                });
+  LigaEtiqueta(dm, ui_->BtEtiqueta);
   EnterComoTab(this);
   resize(620, 420);
 }

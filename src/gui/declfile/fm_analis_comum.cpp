@@ -1,4 +1,5 @@
 #include "casos/analisa_arquivo.h"
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -6,7 +7,9 @@
 #include "common/servico_dialogos.h"
 #include "data/dm_vornex.h"
 #include "declfile/fm_analis_comum.h"
+#include "reports/rp_erros.h"
 #include "reports/rp_estrut.h"
+#include "reports/rp_etiquetas.h"
 #include "toolkit/assistente.h"
 #include "toolkit/botoes_relatorio.h"
 
@@ -38,6 +41,30 @@ void LigaRelatorioEstrutura(TdmVornex& dm, QAbstractButton* visualizar, QAbstrac
   const QString titulo = QStringLiteral("Relatório de erro de estrutura");
   LigaRelatorio(visualizar, AcaoRelatorio::Visualizar, titulo, estrutura);
   LigaRelatorio(imprimir, AcaoRelatorio::Imprimir, titulo, estrutura);
+}
+
+void LigaRelatorioErros(TdmVornex& dm, QAbstractButton* visualizar, QAbstractButton* imprimir) {
+  auto erros = [&dm]() -> std::unique_ptr<relatorio::Documento> {
+    return std::make_unique<relatorio::TrpErros>(dm.conexao());
+  };
+  const QString titulo = QStringLiteral("Relatório de Erros e Avisos");
+  LigaRelatorio(visualizar, AcaoRelatorio::Visualizar, titulo, erros);
+  LigaRelatorio(imprimir, AcaoRelatorio::Imprimir, titulo, erros);
+}
+
+void LigaEtiqueta(TdmVornex& dm, QAbstractButton* etiqueta) {
+  LigaRelatorio(etiqueta, AcaoRelatorio::Imprimir, QStringLiteral("Etiqueta"),
+                [&dm]() -> std::unique_ptr<relatorio::Documento> {
+                  return std::make_unique<relatorio::TrpEtiquetas>(dm.conexao());
+                });
+}
+
+std::optional<Midia> MidiaEscolhida(QComboBox* lista) {
+  const QString pasta = lista->currentData().toString();
+  if (pasta.isEmpty()) return EscolhePastaMidia("Selecione o drive:");
+  for (const Midia& m : ListaMidias())
+    if (m.pasta == pasta.toStdString()) return m;
+  return MidiaPasta(pasta.toStdString());
 }
 
 void TornaPassoFinal(PassoAssistente& passo) {

@@ -48,8 +48,8 @@ TEST(ProgramaNoXvfb, PastaNovaEJanelaPrincipal) {
 namespace {
 
 // The menu commands of the consistency check, the backup windows, the
-// analyser and the imports open their windows on a real display, reached by
-// their menu accelerators.
+// analyser, the imports, the writing and the rectification open their
+// windows on a real display, reached by their menu accelerators.
 TEST(ProgramaNoXvfb, ComandosAbremAsJanelasDosAssistentes) {
   const QString xvfb = QStandardPaths::findExecutable("xvfb-run");
   if (xvfb.isEmpty()) GTEST_SKIP() << "xvfb-run não está instalado";
@@ -71,6 +71,8 @@ TEST(ProgramaNoXvfb, ComandosAbremAsJanelasDosAssistentes) {
       "abre 'alt+u s g' 'Cópia de Segurança (Gravar)'\n"
       "abre 'alt+u s r' 'Restaurar Cópia de Segurança '\n"
       "abre 'alt+a' 'Assistente para Analisar um arquivo ZEMA'\n"
+      "abre 'alt+d g' 'Assistente para Gravação de Disquetes'\n"
+      "abre 'alt+d r' 'Retificação da Declaração'\n"
       "abre 'alt+d p 3' 'Assistente para Importação de Estabelecimentos (Declaração Ano-Base Anterior - Ano 2003)'\n"
       "abre 'alt+d p 4' 'Assistente para Importação de Estabelecimentos (Declaração Ano-Base Atual - Ano 2004)'\n"
       "exit 0\n");
