@@ -15,13 +15,7 @@ namespace vornex::gui {
 TfmAnalis02::TfmAnalis02(TdmVornex& dm, bool& fecha, QWidget* pai)
     : PassoAssistente(fecha, kTituloAnalis02, pai), dm_(dm), ui_(std::make_unique<Ui::TfmAnalis02Form>()) {
   setObjectName("fmAnalis02");
-  auto* forma = new QWidget(this);
-  ui_->setupUi(forma);
-  conteudo()->addWidget(forma);
-  TornaPassoFinal(*this);
-  ui_->BtComprovante->setEnabled(false);
-  LigaEtiqueta(dm, ui_->BtEtiqueta);
-  EnterComoTab(this);
+  MontaPassoGravado(*this, *ui_, dm);
   resize(620, 420);
 }
 

@@ -2,6 +2,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 #include "common/midia_gui.h"
 #include "common/servico_dialogos.h"
@@ -12,6 +13,8 @@
 #include "reports/rp_etiquetas.h"
 #include "toolkit/assistente.h"
 #include "toolkit/botoes_relatorio.h"
+#include "toolkit/critica.h"
+#include "ui_fm_analis02.h"
 
 namespace vornex::gui {
 
@@ -71,6 +74,20 @@ void TornaPassoFinal(PassoAssistente& passo) {
   passo.tornaUltimo();
   passo.btVoltar()->setEnabled(false);
   passo.btCancelar()->setObjectName("BtFechar");
+}
+
+}  // namespace vornex::gui
+
+namespace vornex::gui {
+
+void MontaPassoGravado(PassoAssistente& passo, Ui::TfmAnalis02Form& ui, TdmVornex& dm) {
+  auto* forma = new QWidget(&passo);
+  ui.setupUi(forma);
+  passo.conteudo()->addWidget(forma);
+  TornaPassoFinal(passo);
+  ui.BtComprovante->setEnabled(false);
+  LigaEtiqueta(dm, ui.BtEtiqueta);
+  EnterComoTab(&passo);
 }
 
 }  // namespace vornex::gui

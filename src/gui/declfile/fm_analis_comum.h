@@ -7,6 +7,10 @@
 #include "platform/midia.h"
 #include <QString>
 
+namespace Ui {
+class TfmAnalis02Form;
+}
+
 class QAbstractButton;
 class QComboBox;
 class QLineEdit;
@@ -39,5 +43,9 @@ std::optional<Midia> MidiaEscolhida(QComboBox* lista);
 
 // A last step: no way back, "&Fechar" closes the assistant.
 void TornaPassoFinal(PassoAssistente& passo);
+
+// The closing step of a writing run: "Arquivo gerado com SUCESSO !", the
+// label button and the receipt button (not offered).
+void MontaPassoGravado(PassoAssistente& passo, Ui::TfmAnalis02Form& ui, TdmVornex& dm);
 
 }  // namespace vornex::gui

@@ -15,11 +15,16 @@
 #include "entry/fm_dados_resp.h"
 #include "toolkit/critica.h"
 #include "toolkit/passagem_passo.h"
-#include "ui_fm_dados_resp.h"
 #include "ui_fm_grava_decl01.h"
 #include "validation/fm_ver_inco.h"
 
 namespace vornex::gui {
+
+namespace {
+void FocaInscricao(QWidget& campos) {
+  if (auto* inscricao = campos.findChild<QLineEdit*>("mdInscricao")) inscricao->setFocus();
+}
+}  // namespace
 
 TfmGravaDecl01::TfmGravaDecl01(TdmVornex& dm, EstadoGravacao& estado, QWidget* pai)
     : PassoAssistente(estado.dados.FechaAssistente, estado.titulo(), pai),
@@ -32,7 +37,9 @@ TfmGravaDecl01::TfmGravaDecl01(TdmVornex& dm, EstadoGravacao& estado, QWidget* p
   conteudo()->addWidget(forma);
   campos_ = new TfrDadosResp(dm, ui_->PDados);
   ui_->lyPDados->addWidget(campos_);
-  campos_->ui().gbResponsavel->setTitle("Dados do Responsável pela Declaração da ZEMA");
+  // The embedded fields are titled as this step's own page.
+  if (auto* grupo = campos_->findChild<QGroupBox*>("gbResponsavel"))
+    grupo->setTitle("Dados do Responsável pela Declaração da ZEMA");
   campos_->isenta({btCancelar(), btVoltar()}, btAvancar());
   ui_->stPaineis->setCurrentWidget(ui_->PDados);
   passagem_ = new PassagemNoPasso(*this, {ui_->BarraProgress, nullptr, nullptr, btCancelar(), {btVoltar(), btAvancar()}});
@@ -48,7 +55,7 @@ void TfmGravaDecl01::showEvent(QShowEvent* e) {
   PassoAssistente::showEvent(e);
   ui_->stPaineis->setCurrentWidget(ui_->PDados);
   campos_->carrega(LeResponsavelOuVazio(dm_.conexao()));
-  campos_->ui().mdInscricao->setFocus();
+  FocaInscricao(*campos_);
 }
 
 void TfmGravaDecl01::avancar() {
@@ -81,7 +88,7 @@ void TfmGravaDecl01::avancar() {
   if (estado_.ResultadoVerificacao & kConsistenciaInterrompida) {
     Dialogo().mostra(TipoDialogo::Informacao, Botoes::Ok, kMsgConsistenciaInterrompida);
     ui_->stPaineis->setCurrentWidget(ui_->PDados);
-    campos_->ui().mdInscricao->setFocus();
+    FocaInscricao(*campos_);
     return;
   }
   // The rectification's selection stays with its step, which may still be

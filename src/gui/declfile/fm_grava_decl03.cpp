@@ -138,13 +138,7 @@ TfmGravaDecl04::TfmGravaDecl04(TdmVornex& dm, EstadoGravacao& estado, QWidget* p
     : PassoAssistente(estado.dados.FechaAssistente, estado.titulo(), pai),
       ui_(std::make_unique<Ui::TfmAnalis02Form>()) {
   setObjectName("fmGravaDecl04");
-  auto* forma = new QWidget(this);
-  ui_->setupUi(forma);
-  conteudo()->addWidget(forma);
-  TornaPassoFinal(*this);
-  ui_->BtComprovante->setEnabled(false);
-  LigaEtiqueta(dm, ui_->BtEtiqueta);
-  EnterComoTab(this);
+  MontaPassoGravado(*this, *ui_, dm);
   resize(640, 460);
 }
 

@@ -1,6 +1,7 @@
 // The writing and rectification assistants driven step by step, with
 // scripted dialogs and folders standing for the diskettes.
 #include "casos/analisa_arquivo.h"
+#include "casos/responsavel.h"
 #include "data/tabela.h"
 #include "data/tabelas_trabalho.h"
 #include "declfile/retificacao.h"
@@ -104,7 +105,7 @@ TEST_F(GravaRetif, GravaDuasDeTresEmpresasEmDoisVolumesComEtiquetas) {
       auto& p2 = dynamic_cast<TfmGravaDecl02&>(d2);
       ASSERT_EQ(p2.clEmpresas()->count(), 3);
       QTest::mouseClick(p2.btAvancar(), Qt::LeftButton);
-      EXPECT_EQ(dialogos_.textos(), std::vector<std::string>{MostraMensagem("1301"_msg)});
+      EXPECT_EQ(dialogos_.textos(), std::vector<std::string>{dm.catalogo().busca("1301")->texto});
       p2.clEmpresas()->marca(0, true);
       p2.clEmpresas()->marca(2, true);
       dialogos_.naTela([&](QDialog& d3) {
@@ -116,6 +117,7 @@ TEST_F(GravaRetif, GravaDuasDeTresEmpresasEmDoisVolumesComEtiquetas) {
           p4.defineCapacidade(static_cast<std::uint64_t>(kReservaVolumeDeclaracao + bytes * 6 / 10));
           PreparaGeracao(p4, "15012005", pasta_ / "m1");
           dialogos_.responde(kResultadoOk);  // the second medium
+          fs::create_directories(pasta_ / "m2");
           dialogos_.respondeArquivo(pasta_ / "m2");
           dialogos_.naTela([&](QDialog& d5) {
             auto& p5 = dynamic_cast<TfmGravaDecl04&>(d5);
@@ -196,7 +198,7 @@ TEST_F(GravaRetif, RetificaUmVinculo) {
       EXPECT_TRUE(p2.ckSelecVinculos()->isEnabled());
       dialogos_.limpa();
       QTest::mouseClick(p2.btAvancar(), Qt::LeftButton);
-      EXPECT_EQ(dialogos_.textos(), std::vector<std::string>{MostraMensagem("1304"_msg)});
+      EXPECT_EQ(dialogos_.textos(), std::vector<std::string>{dm.catalogo().busca("1304")->texto});
       EXPECT_FALSE(empresas->marcado(0));
       EXPECT_EQ(vinculos->count(), 0);
 
