@@ -40,9 +40,10 @@ TfmGravaDecl03::TfmGravaDecl03(TdmVornex& dm, EstadoGravacao& estado, QWidget* p
   ui_->PGeracao->setVisible(d != Desfecho::Erros);
   btAvancar()->setEnabled(d != Desfecho::Erros);
 
-  // Leaving for these skips the date and drive checks.
-  const std::vector<const QWidget*> isentos{btCancelar(),         btVoltar(), ui_->BtVisualizarErros,
-                                            ui_->BtVisualizarAvisos, ui_->BtErros, ui_->BtAvisos};
+  // Leaving for these skips the date and drive checks ("&Avançar >" runs
+  // them itself, once).
+  const std::vector<const QWidget*> isentos{btCancelar(),    btVoltar(),   btAvancar(),  ui_->BtVisualizarErros,
+                                            ui_->BtErros, ui_->BtAvisos, ui_->BtVisualizarAvisos};
   AoSair(ui_->deDataGeracao, [this, isentos] {
     if (PodeValidar(isentos)) confereData();
   });

@@ -3,6 +3,7 @@
 #include "casos/analisa_arquivo.h"
 #include "casos/responsavel.h"
 #include "data/tabela.h"
+#include "data/tabelas.h"
 #include "data/tabelas_trabalho.h"
 #include "declfile/retificacao.h"
 #include "validation/consistencia.h"
@@ -248,6 +249,79 @@ TEST_F(GravaRetif, RetificaUmVinculo) {
   EXPECT_TRUE(r.retificacao());
   EXPECT_EQ(r.vinculos, 1);
   EXPECT_EQ(r.verificacao & kConsistenciaErros, 0);
+}
+
+}  // namespace
+
+namespace {
+
+// A press that lets the focus move before the release, as a user's does.
+void Clica(QPushButton* b) {
+  QTest::mousePress(b, Qt::LeftButton);
+  teste::DeixaEventos();
+  QTest::mouseRelease(b, Qt::LeftButton);
+  teste::DeixaEventos();
+}
+
+// Bad generation dates keep the step, each told once; a run given up on the
+// second medium keeps the sealed first volume, says so and offers the
+// date-and-drive panel again.
+TEST_F(GravaRetif, DataRecusadaEGravacaoInterrompidaNoSegundoVolume) {
+  TdmVornex dm(pasta_ / "dados");
+  bool voltou = false;
+  TfmGravaDecl00 passo1(dm);
+  dialogos_.naTela([&](QDialog& d) {
+    dialogos_.naTela([&](QDialog& d2) {
+      auto& p2 = dynamic_cast<TfmGravaDecl02&>(d2);
+      p2.ckSelecionaTodas()->click();
+      EXPECT_EQ(p2.clEmpresas()->contaMarcados(), 3);
+      dialogos_.naTela([&](QDialog& d3) {
+        // The demo's responsible person passes as it is.
+        dialogos_.naTela([&](QDialog& d4) {
+          auto& p4 = dynamic_cast<TfmGravaDecl03&>(d4);
+          QApplication::setActiveWindow(&p4);
+          p4.defineCapacidade(static_cast<std::uint64_t>(kReservaVolumeDeclaracao + 4000));
+          p4.cbDrive()->setCurrentIndex(p4.cbDrive()->count() - 1);
+          const std::pair<const char*, const char*> datas[] = {
+              {"31122004", "0420"}, {"01012006", "0423"}, {"30022005", "0421"}};
+          for (auto [data, mensagem] : datas) {
+            p4.deDataGeracao()->clear();
+            p4.deDataGeracao()->setFocus();
+            QTest::keyClicks(p4.deDataGeracao(), data);
+            dialogos_.limpa();
+            Clica(p4.btAvancar());
+            EXPECT_EQ(dialogos_.textos(), std::vector<std::string>{dm.catalogo().busca(mensagem)->texto}) << data;
+            EXPECT_EQ(QApplication::focusWidget(), p4.deDataGeracao()) << data;
+          }
+          p4.deDataGeracao()->clear();
+          dialogos_.limpa();
+          PreparaGeracao(p4, "15012005", pasta_ / "m1");
+          dialogos_.responde(kResultadoCancel);  // the second medium
+          dialogos_.responde(kResultadoYes);     // "Deseja interromper?"
+          QTest::mouseClick(p4.btAvancar(), Qt::LeftButton);
+          const auto t = dialogos_.textos();
+          ASSERT_EQ(t.size(), 4u);
+          EXPECT_EQ(t[2], kMsgGravacaoInterrompida);
+          RelatorioGravacao um;
+          um.resultado = ResultadoGravacao::Interrompido;
+          um.volumes.push_back({});
+          um.volumes.back().volume = 1;
+          EXPECT_EQ(t[3], AvisoVolumesIncompletos(um));
+          EXPECT_TRUE(p4.btAvancar()->isEnabled());
+          EXPECT_EQ(p4.paineis()->currentWidget(), p4.painel(p4.desfecho()));
+          voltou = true;
+          QTest::mouseClick(p4.btCancelar(), Qt::LeftButton);
+        });
+        QTest::mouseClick(dynamic_cast<TfmGravaDecl01&>(d3).btAvancar(), Qt::LeftButton);
+      });
+      QTest::mouseClick(p2.btAvancar(), Qt::LeftButton);
+    });
+    QTest::mouseClick(dynamic_cast<TfmGravaDecl00&>(d).btAvancar(), Qt::LeftButton);
+  });
+  Dialogo().executa(passo1);
+  ASSERT_TRUE(voltou);
+  EXPECT_TRUE(fs::exists(pasta_ / "m1" / "Zema2004"));
+  EXPECT_FALSE(ExisteTabela(dm.conexao(), kTabelaProtocoloId));
 }
 
 }  // namespace
