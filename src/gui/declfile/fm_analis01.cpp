@@ -8,6 +8,7 @@
 #include "common/servico_dialogos.h"
 #include "data/dm_vornex.h"
 #include "declfile/fm_analis.h"
+#include "declfile/fm_analis_comum.h"
 #include "reports/rp_erros.h"
 #include "toolkit/botoes_relatorio.h"
 #include "toolkit/critica.h"
@@ -17,7 +18,6 @@
 namespace vornex::gui {
 
 namespace {
-const QString kTituloRelatorioErros = QStringLiteral("Relatório de Erros e Avisos");
 const QString kOutraPasta = QStringLiteral("Outra pasta...");
 }  // namespace
 
@@ -38,13 +38,8 @@ TfmAnalis01::TfmAnalis01(TdmVornex& dm, bool& fecha, QWidget* pai)
   conteudo()->addWidget(forma);
   btAvancar()->setText("&Gravar");
   btAvancar()->setObjectName("BtGravar");
-  auto erros = [&dm]() -> std::unique_ptr<relatorio::Documento> {
-    return std::make_unique<relatorio::TrpErros>(dm.conexao());
-  };
-  LigaRelatorio(ui_->BtVisualizarErros, AcaoRelatorio::Visualizar, kTituloRelatorioErros, erros);
-  LigaRelatorio(ui_->BtVisualizarAvisos, AcaoRelatorio::Visualizar, kTituloRelatorioErros, erros);
-  LigaRelatorio(ui_->BtErros, AcaoRelatorio::Imprimir, kTituloRelatorioErros, erros);
-  LigaRelatorio(ui_->BtAvisos, AcaoRelatorio::Imprimir, kTituloRelatorioErros, erros);
+  LigaRelatorioErros(dm, ui_->BtVisualizarErros, ui_->BtErros);
+  LigaRelatorioErros(dm, ui_->BtVisualizarAvisos, ui_->BtAvisos);
   connect(ui_->BtCorrigir, &QPushButton::clicked, this, [this] { MostraTela<TfmAnalisRegras>(dm_, this); });
   passagem_ = new PassagemNoPasso(*this, {nullptr, nullptr, nullptr, btCancelar(), {btVoltar(), btAvancar()}});
   EnterComoTab(this);
@@ -84,16 +79,8 @@ void TfmAnalis01::avancar() {
     lista->setFocus();
     return;
   }
-  std::optional<Midia> midia;
-  const QString pasta = lista->currentData().toString();
-  if (pasta.isEmpty()) {
-    midia = EscolhePastaMidia("Selecione o drive:");
-    if (!midia) return;
-  } else {
-    for (const Midia& m : ListaMidias())
-      if (m.pasta == pasta.toStdString()) midia = m;
-    if (!midia) midia = MidiaPasta(pasta.toStdString());
-  }
+  const std::optional<Midia> midia = MidiaEscolhida(lista);
+  if (!midia) return;
   MidiaGui midias;
   MeiosGravacao meios;
   meios.primeira = *midia;

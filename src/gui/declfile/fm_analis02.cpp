@@ -15,16 +15,7 @@ namespace vornex::gui {
 TfmAnalis02::TfmAnalis02(TdmVornex& dm, bool& fecha, QWidget* pai)
     : PassoAssistente(fecha, kTituloAnalis02, pai), dm_(dm), ui_(std::make_unique<Ui::TfmAnalis02Form>()) {
   setObjectName("fmAnalis02");
-  auto* forma = new QWidget(this);
-  ui_->setupUi(forma);
-  conteudo()->addWidget(forma);
-  TornaPassoFinal(*this);
-  ui_->BtComprovante->setEnabled(false);
-  LigaRelatorio(ui_->BtEtiqueta, AcaoRelatorio::Imprimir, QStringLiteral("Etiqueta"),
-                [&dm]() -> std::unique_ptr<relatorio::Documento> {
-                  return std::make_unique<relatorio::TrpEtiquetas>(dm.conexao());
-                });
-  EnterComoTab(this);
+  MontaPassoGravado(*this, *ui_, dm);
   resize(620, 420);
 }
 

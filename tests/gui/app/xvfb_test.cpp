@@ -74,6 +74,8 @@ TEST(ProgramaNoXvfb, ComandosAbremAsJanelasDosAssistentes) {
       "abre 'alt+u s g' 'Cópia de Segurança (Gravar)'\n"
       "abre 'alt+u s r' 'Restaurar Cópia de Segurança '\n"
       "abre 'alt+a' 'Assistente para Analisar um arquivo ZEMA'\n"
+      "abre 'alt+d g' 'Assistente para Gravação de Disquetes'\n"
+      "abre 'alt+d r' 'Retificação da Declaração'\n"
       "abre 'alt+d p 3' 'Assistente para Importação de Estabelecimentos (Declaração Ano-Base Anterior - Ano 2003)'\n"
       "abre 'alt+d p 4' 'Assistente para Importação de Estabelecimentos (Declaração Ano-Base Atual - Ano 2004)'\n"
       "abre 'alt+d i' 'Assistente de Impressão'\n"
