@@ -38,6 +38,66 @@ struct Falha {
   int codigo;
 };
 
+// The volumes of an archive take their final names one after the other; a
+// kill between two renames would leave volumes of two sets under one name.
+// So the renames are first written down in a note beside the archive,
+// and whoever opens the archive next finishes them: the set is then either
+// the old one, untouched, or the new one, whole.
+fs::path NotaTroca(const fs::path& arquivo) {
+  return arquivo.parent_path() / (arquivo.filename().string() + ".troca");
+}
+
+// A final name the note may give: the archive itself or one of its volumes.
+bool NomeDeVolume(const fs::path& arquivo, std::string_view nome) {
+  if (nome == arquivo.filename().string()) return true;
+  const std::string base = arquivo.stem().string() + ".";
+  if (nome.size() != base.size() + 3 || !nome.starts_with(base)) return false;
+  return std::all_of(nome.begin() + static_cast<std::ptrdiff_t>(base.size()), nome.end(),
+                     [](char c) { return c >= '0' && c <= '9'; });
+}
+
+bool ArquivoComum(const fs::path& p) {
+  struct stat st {};
+  return ::lstat(p.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+// Finishes the renames a note left; the note goes once they are done. A note
+// that is not ours (a link, too long, a name outside the archive's volumes)
+// is ignored, and only regular files are ever renamed.
+void CompletaTroca(const fs::path& arquivo) {
+  const fs::path nota = NotaTroca(arquivo);
+  if (!ArquivoComum(nota)) return;
+  const fs::path pasta = arquivo.has_parent_path() ? arquivo.parent_path() : fs::path(".");
+  std::string texto;
+  {
+    const int fd = ::open(nota.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) return;
+    char buf[4096];
+    ssize_t n;
+    while ((n = ::read(fd, buf, sizeof buf)) > 0 && texto.size() < 64 * 1024) texto.append(buf, static_cast<std::size_t>(n));
+    ::close(fd);
+  }
+  std::size_t ini = 0;
+  while (ini < texto.size()) {
+    std::size_t fim = texto.find('\n', ini);
+    if (fim == std::string::npos) fim = texto.size();
+    const std::string_view linha(texto.data() + ini, fim - ini);
+    ini = fim + 1;
+    const std::size_t tab = linha.find('\t');
+    if (tab == std::string_view::npos) continue;
+    const std::string_view temporario = linha.substr(0, tab), final = linha.substr(tab + 1);
+    if (!NomeDeVolume(arquivo, final) || !NomeParcial(temporario) ||
+        !temporario.starts_with("." + std::string(final) + std::string(kSufixoParcial)) ||
+        temporario.find('/') != std::string_view::npos)
+      continue;
+    const fs::path de = pasta / std::string(temporario);
+    if (ArquivoComum(de)) ::rename(de.c_str(), (pasta / std::string(final)).c_str());
+  }
+  SincronizaPasta(pasta);
+  ::unlink(nota.c_str());
+  SincronizaPasta(pasta);
+}
+
 struct FechaArquivoC {
   void operator()(std::FILE* f) const { std::fclose(f); }
 };
@@ -79,21 +139,24 @@ class Gravador {
   void fecha() {
     if (!volumes_.back().sela()) throw Falha{kErroGravacaoBackup};
   }
-  // The whole archive is complete: every volume takes its name.
-  // The renames follow one another with nothing in between (a folder sync
-  // per volume would widen the moment in which a kill leaves a mixed set);
-  // the folders are synchronised once all are done.
+  // The whole archive is complete: every volume takes its name, by way of
+  // the note CompletaTroca finishes when a kill comes between the renames.
   void instala() {
-    std::vector<fs::path> pastas;
-    for (std::size_t i = volumes_.size(); i-- > 0;) {
-      const fs::path& d = volumes_[i].destino();
-      const fs::path pasta = d.has_parent_path() ? d.parent_path() : fs::path(".");
-      if (std::find(pastas.begin(), pastas.end(), pasta) == pastas.end()) pastas.push_back(pasta);
+    if (volumes_.empty()) return;
+    const fs::path arquivo = volumes_.front().destino();
+    const fs::path pasta = arquivo.has_parent_path() ? arquivo.parent_path() : fs::path(".");
+    std::string texto;
+    for (const auto& v : volumes_)
+      texto += v.temporario().filename().string() + "\t" + v.destino().filename().string() + "\n";
+    ArquivoAtomico nota;
+    if (!nota.cria(NotaTroca(arquivo)) || !nota.escreve(texto.data(), texto.size()) || !nota.conclui())
+      throw Falha{kErroGravacaoBackup};
+    for (std::size_t i = volumes_.size(); i-- > 0;)
       if (!volumes_[i].renomeia()) throw Falha{kErroGravacaoBackup};
-    }
     volumes_.clear();
-    for (const auto& p : pastas)
-      if (!SincronizaPasta(p)) throw Falha{kErroGravacaoBackup};
+    if (!SincronizaPasta(pasta)) throw Falha{kErroGravacaoBackup};
+    ::unlink(NotaTroca(arquivo).c_str());
+    SincronizaPasta(pasta);
   }
 
  private:
@@ -474,7 +537,9 @@ bool TBackupFile::Grava(const std::vector<ItemBackup>& itens, const fs::path& ar
     std::vector<std::uint8_t> bruto(kTamanhoBlocoBackup), comprimido(kTamanhoBlocoBackup);
     std::int64_t lidos = 0;
     int volume = 1;
-    // Leftovers of a backup that was killed go first.
+    // Leftovers of a backup that was killed go first: a switch it left half
+    // done is finished, what it had not sealed is removed.
+    CompletaTroca(arquivo);
     RemoveParciais(arquivo.has_parent_path() ? arquivo.parent_path() : fs::path("."),
                    arquivo.stem().string() + ".");
     g.abre(arquivo);
@@ -574,6 +639,7 @@ bool TBackupFile::Grava(const std::vector<ItemBackup>& itens, const fs::path& ar
 bool TBackupFile::Restore(const fs::path& arquivo, const fs::path& pasta) {
   if (ocupado_) return false;
   std::error_code ec;
+  CompletaTroca(arquivo);
   if (!fs::exists(arquivo, ec)) return false;
   Inicia();
   return Restaura(arquivo, pasta);
@@ -706,6 +772,7 @@ bool TBackupFile::Restaura(const fs::path& arquivo, const fs::path& pasta) {
 }
 
 std::string TBackupFile::GetArchiveInfo(const fs::path& arquivo, std::vector<std::string>* lista) {
+  CompletaTroca(arquivo);
   Leitor l;
   if (!l.abre(arquivo)) throw EBackupFile(kErroLeituraBackup);
   try {
