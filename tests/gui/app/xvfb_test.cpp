@@ -17,7 +17,7 @@ void RodaNoXvfb(const QString& xvfb, const teste::PastaTemporaria& pasta, const 
   p.setProcessEnvironment(amb);
   p.setProcessChannelMode(QProcess::MergedChannels);
   p.start(xvfb, QStringList{"-a", "sh", "-c", script, VORNEX_PROGRAMA} + argumentos);
-  ASSERT_TRUE(p.waitForFinished(120000));
+  ASSERT_TRUE(p.waitForFinished(300000));  // one program per command, each started afresh
   EXPECT_EQ(p.exitCode(), 0) << p.readAll().toStdString();
 }
 
