@@ -56,6 +56,8 @@ confere_pacote() (
   fi
   "$prefixo/bin/vornex-cli" versao
   "$prefixo/bin/vornex-cli" --dados "$prefixo/dados" iniciar >/dev/null
+  # The help pages travel with the reference tables.
+  test -f "$prefixo/share/vornex/ajuda/indice.html"
   zcat "$prefixo/share/man/man1/vornex-cli.1.gz" | grep -q '^\.SH COMANDOS'
 )
 
