@@ -1,32 +1,67 @@
 #include <QProcess>
 #include <QStandardPaths>
+#include <initializer_list>
 
 #include "../apoio_gui.h"
 
 namespace {
 
-// Runs `script` under xvfb-run with the program as $0 and `argumentos` as $1...,
-// the run-time and home folders in `pasta`; the script must end with 0.
-void RodaNoXvfb(const QString& xvfb, const teste::PastaTemporaria& pasta, const QString& script,
-                const QStringList& argumentos) {
+// A virtual display of the test's own. The server picks a free number and
+// reports it once it accepts clients (-displayfd), so parallel tests never
+// race for one; -noreset keeps it up between the short-lived clients.
+class Tela {
+ public:
+  Tela() {
+    x_.setProcessChannelMode(QProcess::SeparateChannels);
+    x_.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset"});
+    while (x_.state() != QProcess::NotRunning && !x_.canReadLine()) x_.waitForReadyRead(1000);
+    const QByteArray n = x_.readLine().trimmed();
+    if (!n.isEmpty()) display_ = ":" + QString::fromLatin1(n);
+  }
+  ~Tela() {
+    x_.terminate();
+    if (!x_.waitForFinished(5000)) x_.kill();
+    x_.waitForFinished(5000);
+  }
+  const QString& display() const { return display_; }
+
+ private:
+  QProcess x_;
+  QString display_;
+};
+
+// Runs `script` on a display of its own with the program as $0 and
+// `argumentos` as $1..., the run-time and home folders in `pasta`; the script
+// must end with 0.
+void RodaNoXvfb(const teste::PastaTemporaria& pasta, const QString& script, const QStringList& argumentos) {
+  Tela tela;
+  ASSERT_FALSE(tela.display().isEmpty()) << "o Xvfb não iniciou";
   QProcess p;
   QProcessEnvironment amb = QProcessEnvironment::systemEnvironment();
   amb.insert("QT_QPA_PLATFORM", "xcb");
+  amb.insert("DISPLAY", tela.display());
+  amb.remove("XAUTHORITY");
   amb.insert("XDG_RUNTIME_DIR", QString::fromStdString(pasta.caminho().string()));
   amb.insert("HOME", QString::fromStdString(pasta.caminho().string()));
   p.setProcessEnvironment(amb);
   p.setProcessChannelMode(QProcess::MergedChannels);
-  p.start(xvfb, QStringList{"-a", "sh", "-c", script, VORNEX_PROGRAMA} + argumentos);
+  p.start("sh", QStringList{"-c", script, VORNEX_PROGRAMA} + argumentos);
   ASSERT_TRUE(p.waitForFinished(300000));  // one program per command, each started afresh
   EXPECT_EQ(p.exitCode(), 0) << p.readAll().toStdString();
+}
+
+// The tools the tests drive the display with, or the reason to skip.
+QString FaltaNoSistema(std::initializer_list<const char*> programas) {
+  for (const char* p : programas)
+    if (QStandardPaths::findExecutable(p).isEmpty()) return QString::fromLatin1(p) + " não está instalado";
+  return {};
 }
 
 // The program itself on a virtual display, on a data folder that does not
 // exist yet: it initialises the folder and shows its main window.
 TEST(ProgramaNoXvfb, PastaNovaEJanelaPrincipal) {
-  const QString xvfb = QStandardPaths::findExecutable("xvfb-run");
-  if (xvfb.isEmpty()) GTEST_SKIP() << "xvfb-run não está instalado";
-  if (QStandardPaths::findExecutable("xwininfo").isEmpty()) GTEST_SKIP() << "xwininfo não está instalado";
+  if (const QString falta = FaltaNoSistema({"Xvfb", "xwininfo"}); !falta.isEmpty())
+    GTEST_SKIP() << falta.toStdString();
 
   teste::PastaTemporaria pasta;
   const std::filesystem::path dados = pasta / "nova" / "dados";
@@ -37,7 +72,7 @@ TEST(ProgramaNoXvfb, PastaNovaEJanelaPrincipal) {
       "  sleep 0.2\n"
       "done\n"
       "kill $P; exit 3\n");
-  RodaNoXvfb(xvfb, pasta, script, {QString::fromStdString(dados.string()),
+  RodaNoXvfb(pasta, script, {QString::fromStdString(dados.string()),
                                     "\"Vornex2004 - Vornex [Versão: 2004.1]\""});
   for (const char* a : {"declaracao.db", "referencia.db", "trabalho.db"})
     EXPECT_TRUE(std::filesystem::exists(dados / a)) << a;
@@ -50,10 +85,8 @@ namespace {
 // The menu commands open their windows on a real display, reached by their
 // menu accelerators.
 TEST(ProgramaNoXvfb, ComandosAbremAsJanelasDosAssistentes) {
-  const QString xvfb = QStandardPaths::findExecutable("xvfb-run");
-  if (xvfb.isEmpty()) GTEST_SKIP() << "xvfb-run não está instalado";
-  for (const char* p : {"xwininfo", "xdotool"})
-    if (QStandardPaths::findExecutable(p).isEmpty()) GTEST_SKIP() << p << " não está instalado";
+  if (const QString falta = FaltaNoSistema({"Xvfb", "xwininfo", "xdotool"}); !falta.isEmpty())
+    GTEST_SKIP() << falta.toStdString();
 
   teste::PastaTemporaria pasta;
   teste::PastaComDemonstracao(pasta / "dados", 2, 4);
@@ -81,7 +114,7 @@ TEST(ProgramaNoXvfb, ComandosAbremAsJanelasDosAssistentes) {
       "abre 'alt+d i' 'Assistente de Impressão'\n"
       "abre 'alt+u c' 'Consulta Disquete do Ano-Base'\n"
       "exit 0\n");
-  RodaNoXvfb(xvfb, pasta, script, {QString::fromStdString((pasta / "dados").string())});
+  RodaNoXvfb(pasta, script, {QString::fromStdString((pasta / "dados").string())});
 }
 
 }  // namespace
