@@ -1,3 +1,4 @@
+#include <QDeadlineTimer>
 #include <QProcess>
 #include <QStandardPaths>
 #include <initializer_list>
@@ -14,7 +15,9 @@ class Tela {
   Tela() {
     x_.setProcessChannelMode(QProcess::SeparateChannels);
     x_.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset"});
-    while (x_.state() != QProcess::NotRunning && !x_.canReadLine()) x_.waitForReadyRead(1000);
+    const QDeadlineTimer prazo(30000);
+    while (x_.state() != QProcess::NotRunning && !x_.canReadLine() && !prazo.hasExpired())
+      x_.waitForReadyRead(1000);
     const QByteArray n = x_.readLine().trimmed();
     if (!n.isEmpty()) display_ = ":" + QString::fromLatin1(n);
   }
